@@ -1,0 +1,27 @@
+# GoogleTest from the sources Debian's googletest package installs, built with our compiler.
+set(KV_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${KV_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# The Wine prefix that scripts/test makes once per build folder, and the environment every
+# test program runs in: code page 936, no Mono/Gecko installers, no debugger on a crash,
+# planted atl.dll files loaded before Wine's builtin one.
+set(KV_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(KV_TEST_ENVIRONMENT
+  "WINEPREFIX=${KV_WINEPREFIX}"
+  "WINEARCH=win64"
+  "WINEDEBUG=-all"
+  "WINEDLLOVERRIDES=mscoree,mshtml=;winedbg.exe=d;atl=n,b"
+  "LC_ALL=zh_CN.UTF-8")
+
+# kv_add_test(NAME target [TIMEOUT seconds]): one CTest test running a GoogleTest program.
+function(kv_add_test name target)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  add_test(NAME ${name} COMMAND ${target} --gtest_color=no)
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${KV_TEST_ENVIRONMENT}" TIMEOUT ${ARG_TIMEOUT})
+endfunction()
