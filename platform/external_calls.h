@@ -64,3 +64,6 @@ HRESULT clsidFromString(CallSite at, const wchar_t* text, CLSID* id);
 int multiByteToWideChar(CallSite at, UINT codePage, DWORD flags, const char* source, int sourceLength,
                         wchar_t* output, int outputCapacity);
 }  // namespace ext
+
+// Frees every library that a bound entry loaded and unbinds all entries (program end).
+void releaseLibraries();
