@@ -1,0 +1,113 @@
+// Input to another process's windows: texts, clicks, keys, message boxes, the file dialog.
+#include "tests/driver/kv_driver.h"
+
+#include <commdlg.h>
+#include <dlgs.h>
+
+namespace kvtest {
+namespace {
+INPUT key(WORD virtualKey, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+HWND fileNameBox(HWND dialog)
+{
+    // Explorer-style dialogs keep the name in a combo box's edit; older ones in an edit.
+    if (HWND combo = GetDlgItem(dialog, cmb13))
+        if (HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr))
+            return edit;
+    return GetDlgItem(dialog, edt1);
+}
+}  // namespace
+
+void setText(HWND window, const std::string& text)
+{
+    SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void click(HWND button)
+{
+    SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+void clickLater(HWND button)
+{
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+void close(HWND window)
+{
+    PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+bool pressKey(HWND target, WORD virtualKey, const std::vector<WORD>& modifiers)
+{
+    const DWORD targetThread = GetWindowThreadProcessId(target, nullptr);
+    const DWORD ownThread = GetCurrentThreadId();
+    if (!AttachThreadInput(ownThread, targetThread, TRUE))
+        return false;
+    SetForegroundWindow(GetAncestor(target, GA_ROOT));
+    SetFocus(target);
+    std::vector<INPUT> inputs;
+    for (WORD modifier : modifiers)
+        inputs.push_back(key(modifier, false));
+    inputs.push_back(key(virtualKey, false));
+    inputs.push_back(key(virtualKey, true));
+    for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier)
+        inputs.push_back(key(*modifier, true));
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    AttachThreadInput(ownThread, targetThread, FALSE);
+    return sent == inputs.size();
+}
+
+HWND waitForMessageBox(DWORD processId, const char* caption, DWORD timeoutMs)
+{
+    return waitForWindow(processId, "#32770", caption, timeoutMs);
+}
+
+std::string messageBoxText(HWND box)
+{
+    return text(GetDlgItem(box, 0xFFFF));
+}
+
+void pressOk(HWND box)
+{
+    clickLater(GetDlgItem(box, IDOK));
+}
+
+HWND waitForFileDialog(DWORD processId, DWORD timeoutMs)
+{
+    HWND dialog = nullptr;
+    waitUntil(
+        [&] {
+            for (HWND window : topLevelWindows(processId, "#32770"))
+                if (visible(window) && fileNameBox(window)) {
+                    dialog = window;
+                    return true;
+                }
+            return false;
+        },
+        timeoutMs);
+    return dialog;
+}
+
+bool chooseFile(HWND dialog, const std::string& path)
+{
+    HWND box = fileNameBox(dialog);
+    if (!box)
+        return false;
+    setText(box, path);
+    clickLater(GetDlgItem(dialog, IDOK));
+    return true;
+}
+
+void cancelFileDialog(HWND dialog)
+{
+    clickLater(GetDlgItem(dialog, IDCANCEL));
+}
+}  // namespace kvtest

@@ -1,0 +1,115 @@
+#pragma once
+// Drives kv.exe from an end-to-end test (a Windows program running under Wine beside kv.exe).
+//
+//   kvtest::ProgramDirectory dir;                  // fresh %TEMP% folder holding a copy of kv.exe
+//   dir.writeFile("kv.ini", bytes);                // optional extra files
+//   kvtest::Process kv = kvtest::Process::start(dir);
+//   HWND settings = kvtest::waitForWindow(kv.id(), nullptr, "kv_动态壁纸设置");
+//   kvtest::click(kvtest::children(settings)[0]);
+//   kvtest::pressKey(edit, VK_ESCAPE);
+//   EXPECT_EQ(kv.waitForExit(), 0u);
+//
+// Texts are ANSI (code page 936), like the program's. Every wait polls until a deadline;
+// a wait that runs out returns null / empty / nullopt, so tests ASSERT on the result.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kvtest {
+
+constexpr DWORD defaultTimeoutMs = 10000;
+
+// Polls `done` every few milliseconds until it holds or the time is up; its last answer.
+bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs = defaultTimeoutMs);
+
+// The folder that holds the running test program (and kv.exe, and bin/fixtures/).
+std::string binDirectory();
+
+// A fresh, uniquely named program directory under %TEMP% with a copy of kv.exe in it;
+// removed with everything in it when the object goes.
+class ProgramDirectory {
+public:
+    ProgramDirectory();
+    ~ProgramDirectory();
+    ProgramDirectory(const ProgramDirectory&) = delete;
+    ProgramDirectory& operator=(const ProgramDirectory&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string pathOf(const std::string& name) const { return path_ + "\\" + name; }
+    std::string executable() const { return pathOf("kv.exe"); }
+
+    // Copies a file (e.g. a fixture DLL from binDirectory()) in under the given name.
+    bool copyIn(const std::string& sourcePath, const std::string& name);
+    bool writeFile(const std::string& name, const std::string& bytes);
+    // The file's bytes, or nullopt when it does not exist.
+    std::optional<std::string> readFile(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+// A running kv.exe, started from a current directory other than its program directory.
+// Terminated (if still running) when the object goes.
+class Process {
+public:
+    static Process start(const ProgramDirectory& directory);
+    static Process start(const std::string& executable, const std::string& currentDirectory);
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&&) = delete;
+    ~Process();
+
+    bool started() const { return handle_ != nullptr; }
+    DWORD id() const { return id_; }
+    bool running() const;
+    // The exit code once the process has ended; nullopt when it is still running at the deadline.
+    std::optional<DWORD> waitForExit(DWORD timeoutMs = defaultTimeoutMs);
+
+private:
+    Process(HANDLE handle, DWORD id) : handle_(handle), id_(id) {}
+    HANDLE handle_;
+    DWORD id_;
+};
+
+// Top-level windows of a process, visible or not; class and title filters may be null.
+std::vector<HWND> topLevelWindows(DWORD processId, const char* className = nullptr, const char* title = nullptr);
+// The first visible top-level window of the process that matches, polled until the deadline.
+HWND waitForWindow(DWORD processId, const char* className, const char* title,
+                   DWORD timeoutMs = defaultTimeoutMs);
+
+// Window facts, read from another process.
+std::string text(HWND window);        // WM_GETTEXT (works for another process's edit box)
+std::string className(HWND window);
+HWND parent(HWND window);             // GetAncestor(GA_PARENT): the real parent after SetParent
+RECT windowRect(HWND window);         // screen coordinates
+RECT rectInParent(HWND window);       // the window rectangle in its parent's client coordinates
+LONG_PTR style(HWND window);
+LONG_PTR exStyle(HWND window);
+bool visible(HWND window);
+std::vector<HWND> children(HWND window);  // direct children, top of the Z-order first
+int screenWidth();
+int screenHeight();
+
+// Input.
+void setText(HWND window, const std::string& text);  // WM_SETTEXT, returns when set
+void click(HWND button);                  // BM_CLICK, returns when the click handler has run
+void clickLater(HWND button);             // BM_CLICK posted: for buttons that open modal windows
+void close(HWND window);                  // WM_CLOSE posted
+// Gives `target` the keyboard focus (AttachThreadInput + SetFocus) and types the key with
+// the modifiers held (VK_SHIFT, VK_CONTROL, VK_MENU) through SendInput.
+bool pressKey(HWND target, WORD virtualKey, const std::vector<WORD>& modifiers = {});
+
+// Message boxes: "#32770" windows with that caption; text is the static control 0xFFFF.
+HWND waitForMessageBox(DWORD processId, const char* caption, DWORD timeoutMs = defaultTimeoutMs);
+std::string messageBoxText(HWND box);
+void pressOk(HWND box);  // BM_CLICK on its OK button (WM_CLOSE would make it answer IDCANCEL)
+
+// The common open-file dialog of a process.
+HWND waitForFileDialog(DWORD processId, DWORD timeoutMs = defaultTimeoutMs);
+bool chooseFile(HWND dialog, const std::string& path);  // types the path, presses Open
+void cancelFileDialog(HWND dialog);
+
+}  // namespace kvtest
