@@ -1,0 +1,72 @@
+#include "fake_shell_session.h"
+
+#include "wait_for.h"
+
+#include <vector>
+
+namespace {
+std::string besideThisProgram(const char* fileName)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory(path);
+    return directory.substr(0, directory.find_last_of("\\/") + 1) + fileName;
+}
+
+HWND controlWindowOf(DWORD processId)
+{
+    for (HWND window = FindWindowExA(nullptr, nullptr, fake_shell::controlClass, nullptr); window;
+         window = FindWindowExA(nullptr, window, fake_shell::controlClass, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId)
+            return window;
+    }
+    return nullptr;
+}
+}  // namespace
+
+FakeShellSession::FakeShellSession(const std::string& options)
+{
+    std::string commandLine = "\"" + besideThisProgram("fake_shell.exe") + "\" " + options;
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+        return;
+    waitFor([&] {
+        control_ = controlWindowOf(process_.dwProcessId);
+        return control_ != nullptr || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+    });
+}
+
+FakeShellSession::~FakeShellSession()
+{
+    if (!process_.hProcess)
+        return;
+    if (control_)
+        PostMessageA(control_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 10000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+HWND FakeShellSession::window(const char* property) const
+{
+    return control_ ? static_cast<HWND>(GetPropA(control_, property)) : nullptr;
+}
+
+int FakeShellSession::spawnRequests() const
+{
+    return control_ ? static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(control_, fake_shell::spawnCount))) : 0;
+}
+
+void FakeShellSession::restart() const
+{
+    if (control_)
+        SendMessageA(control_, fake_shell::restartMessage, 0, 0);
+}

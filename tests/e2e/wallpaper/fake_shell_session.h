@@ -1,0 +1,28 @@
+#pragma once
+// One run of the simulated desktop shell (bin/fake_shell.exe) for the length of a test: started
+// with the layout options, ready once its control window exists, ended when the object goes.
+#include "tests/fixtures/fake_shell/shell_protocol.h"
+
+#include <windows.h>
+
+#include <string>
+
+class FakeShellSession {
+public:
+    explicit FakeShellSession(const std::string& options = "");
+    ~FakeShellSession();
+    FakeShellSession(const FakeShellSession&) = delete;
+    FakeShellSession& operator=(const FakeShellSession&) = delete;
+
+    bool ready() const { return control_ != nullptr; }
+    // A window the shell published under that property name, or null.
+    HWND window(const char* property) const;
+    // How often the desktop program window received 0x052C.
+    int spawnRequests() const;
+    // Destroys Progman and the WorkerW windows, as a shell restart does.
+    void restart() const;
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND control_ = nullptr;
+};
