@@ -1,0 +1,16 @@
+#pragma once
+// Moves the player window into the desktop's window tree, behind the desktop icons.
+#include <windows.h>
+
+// Process-wide handles, null until the embedding sets them; never reset.
+extern HWND desktopProgramWindow;   // "Progman" titled "Program Manager"
+extern HWND playerWindowHandle;     // the "pmrq" window; non-null once the player window was found
+extern HWND iconViewWindow;         // the SHELLDLL_DefView looked for last
+extern HWND wallpaperLayerWindow;   // the WorkerW found after the icon-view owner
+
+// Makes the player window a child of the desktop program window and hides the wallpaper
+// layer in front of it. Runs once, at the end of the player window's creation.
+void embedPlayerWindow();
+
+// EnumWindows callback: stops at the first top-level window that owns the icon view.
+BOOL CALLBACK enumerateTopLevel(HWND window, LPARAM parameter);
