@@ -1,0 +1,95 @@
+#include "app/settings_window.h"
+
+#include "app/file_dialog_filter.h"
+#include "app/remembered_video.h"
+#include "app/settings_file.h"
+#include "platform/runtime_error.h"
+#include "platform/window_ids.h"
+#include "platform/window_layer.h"
+
+#include <commdlg.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+constexpr int outerWidth = 294;
+constexpr int outerHeight = 154;
+constexpr DWORD fileNameCapacity = 10240;
+
+constexpr DWORD buttonStyle =
+    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE;
+constexpr DWORD editStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+}  // namespace
+
+SettingsWindow::SettingsWindow() : ProgramWindow(layout::settingsWindow) {}
+
+WindowFrame SettingsWindow::frame() const
+{
+    return {"KvSettingsWindow",
+            "kv_动态壁纸设置",
+            0,
+            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)),
+            WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+            0,
+            (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2,
+            (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2,
+            outerWidth,
+            outerHeight};
+}
+
+void SettingsWindow::addControls()
+{
+    // Creation order is the stacking and Tab order.
+    addControl({layout::applyButton, "BUTTON", "应用", buttonStyle, 0, 160, 72, 88, 32});
+    HWND edit = addControl({layout::fileNameEdit, "EDIT", "", editStyle, WS_EX_CLIENTEDGE, 32, 24, 224, 32});
+    SendMessageA(edit, EM_LIMITTEXT, 0, 0);
+    addControl({layout::browseButton, "BUTTON", "选择", buttonStyle, 0, 40, 72, 96, 32});
+}
+
+void SettingsWindow::onCreated()
+{
+    const std::string stored = readSetting(settingsFilePath(), settingName, settingName);
+    if (isRememberedVideo(stored)) {
+        setControlText(layout::fileNameEdit, stored);
+        onApplyClicked();
+    }
+}
+
+void SettingsWindow::onClicked(uint32_t componentId)
+{
+    if (componentId == layout::applyButton)
+        onApplyClicked();
+    else if (componentId == layout::browseButton)
+        onBrowseClicked();
+}
+
+void SettingsWindow::onApplyClicked()
+{
+    writeSetting(settingsFilePath(), settingName, settingName, controlText(layout::fileNameEdit));
+}
+
+void SettingsWindow::onBrowseClicked()
+{
+    const std::string filter = fileDialogFilter("视频文件(*.MP4)|*.MP4|");
+    std::vector<char> fileName(fileNameCapacity, '\0');
+    dialogFileName.copy(fileName.data(), fileNameCapacity - 1);
+
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = handle();
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = fileName.data();
+    dialog.nMaxFile = fileNameCapacity;
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+    if (GetOpenFileNameA(&dialog))
+        dialogFileName = fileName.data();
+    setControlText(layout::fileNameEdit, dialogFileName);
+}
+
+void loadStartupWindow()
+{
+    if (!loadWindow(std::make_unique<SettingsWindow>(), nullptr))
+        reportFatalError("载入启动窗口失败", 0, layout::settingsWindow, 0);
+}
