@@ -149,6 +149,26 @@ int multiByteToWideChar(CallSite at, UINT codePage, DWORD flags, const char* sou
     return guardedCall<int>(15, at, codePage, flags, source, sourceLength, output, outputCapacity);
 }
 
+LONG getWindowLong(CallSite at, HWND window, int index)
+{
+    return guardedCall<LONG>(16, at, window, index);
+}
+
+LONG setWindowLong(CallSite at, HWND window, int index, LONG value)
+{
+    return guardedCall<LONG>(17, at, window, index, value);
+}
+
+BOOL setLayeredWindowAttributes(CallSite at, HWND window, COLORREF key, BYTE alpha, DWORD flags)
+{
+    return guardedCall<BOOL>(18, at, window, key, alpha, flags);
+}
+
+BOOL setWindowPos(CallSite at, HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags)
+{
+    return guardedCall<BOOL>(19, at, window, insertAfter, x, y, width, height, flags);
+}
+
 }  // namespace ext
 
 void releaseLibraries()

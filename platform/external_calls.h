@@ -39,9 +39,14 @@ constexpr CallSite loadFreeAfterFactory{67175826, 664};
 constexpr CallSite guidParse{67175827, 72};
 constexpr CallSite guidSize{67175829, 25};
 constexpr CallSite guidConvert{67175829, 229};
+
+constexpr CallSite layerReadStyle{67176192, 31};
+constexpr CallSite layerWriteStyle{67176192, 84};
+constexpr CallSite layerOpaque{67176192, 137};
+constexpr CallSite layerBeneathIconView{67176192, 190};
 }  // namespace site
 
-// Entries 0 to 15, in table order, named after their exports ("user32" for entries 3 and 5).
+// Entries in table order, named after their exports ("user32" for entries 3 and 5).
 namespace ext {
 BOOL atlAxWinInit(CallSite at);
 HWND findWindow(CallSite at, const char* className, const char* title);
@@ -63,6 +68,10 @@ BOOL freeLibrary(CallSite at, HMODULE module);
 HRESULT clsidFromString(CallSite at, const wchar_t* text, CLSID* id);
 int multiByteToWideChar(CallSite at, UINT codePage, DWORD flags, const char* source, int sourceLength,
                         wchar_t* output, int outputCapacity);
+LONG getWindowLong(CallSite at, HWND window, int index);
+LONG setWindowLong(CallSite at, HWND window, int index, LONG value);
+BOOL setLayeredWindowAttributes(CallSite at, HWND window, COLORREF key, BYTE alpha, DWORD flags);
+BOOL setWindowPos(CallSite at, HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 }  // namespace ext
 
 // Frees every library that a bound entry loaded and unbinds all entries (program end).

@@ -14,8 +14,9 @@ struct FunctionName {
     const char* exportName;  // case matters
 };
 
-// The program's sixteen entries, by index.
-constexpr std::array<FunctionName, 16> systemFunctionNames{{
+// The program's entries, by index: the sixteen of the original design, then those that put
+// the player window beneath the icon view on the desktop of Windows 11 24H2 and later.
+constexpr std::array<FunctionName, 20> systemFunctionNames{{
     {"atl.dll", "AtlAxWinInit"},
     {"user32.dll", "FindWindowA"},
     {"user32.dll", "SendMessageTimeoutA"},
@@ -32,6 +33,10 @@ constexpr std::array<FunctionName, 16> systemFunctionNames{{
     {"kernel32.dll", "FreeLibrary"},
     {"ole32.dll", "CLSIDFromString"},
     {"kernel32.dll", "MultiByteToWideChar"},
+    {"user32.dll", "GetWindowLongA"},
+    {"user32.dll", "SetWindowLongA"},
+    {"user32.dll", "SetLayeredWindowAttributes"},
+    {"user32.dll", "SetWindowPos"},
 }};
 
 // The fatal message for an entry whose library does not load or lacks the export.

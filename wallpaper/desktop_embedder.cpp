@@ -11,6 +11,18 @@ namespace {
 // Asks the desktop program window to make the wallpaper layer behind the icons.
 constexpr UINT spawnWallpaperLayer = 0x052C;
 constexpr UINT spawnTimeoutMs = 100;
+
+// Windows 11 24H2 and later keep the icon view inside the desktop program window itself and
+// the wallpaper layer beneath it. A child there is drawn only when layered; fully opaque, and
+// directly beneath the icon view, the video shows behind the icons.
+void layerBeneathIconView()
+{
+    const LONG exStyle = ext::getWindowLong(site::layerReadStyle, playerWindowHandle, GWL_EXSTYLE);
+    ext::setWindowLong(site::layerWriteStyle, playerWindowHandle, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    ext::setLayeredWindowAttributes(site::layerOpaque, playerWindowHandle, 0, 255, LWA_ALPHA);
+    ext::setWindowPos(site::layerBeneathIconView, playerWindowHandle, iconViewWindow, 0, 0, 0, 0,
+                      SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+}
 }  // namespace
 
 void embedPlayerWindow()
@@ -29,6 +41,9 @@ BOOL CALLBACK enumerateTopLevel(HWND window, LPARAM)
     if (!iconViewWindow)
         return TRUE;
     wallpaperLayerWindow = ext::findWindowEx(site::enumFindWallpaperLayer, nullptr, window, "WorkerW", "");
-    ext::showWindow(site::enumHideWallpaperLayer, wallpaperLayerWindow, SW_HIDE);
+    if (window == desktopProgramWindow)
+        layerBeneathIconView();  // what follows Progman is not the wallpaper layer there
+    else
+        ext::showWindow(site::enumHideWallpaperLayer, wallpaperLayerWindow, SW_HIDE);
     return FALSE;
 }

@@ -9,7 +9,9 @@ extern HWND iconViewWindow;         // the SHELLDLL_DefView looked for last
 extern HWND wallpaperLayerWindow;   // the WorkerW found after the icon-view owner
 
 // Makes the player window a child of the desktop program window and hides the wallpaper
-// layer in front of it. Runs once, at the end of the player window's creation.
+// layer in front of it; where the icon view lives in the desktop program window itself
+// (Windows 11 24H2 and later), layers the player window directly beneath the icon view
+// instead. Runs once, at the end of the player window's creation.
 void embedPlayerWindow();
 
 // EnumWindows callback: stops at the first top-level window that owns the icon view.
