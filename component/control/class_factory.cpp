@@ -1,0 +1,62 @@
+#include "component/control/class_factory.h"
+
+#include <new>
+
+#include "component/control/module.h"
+
+namespace kvctl {
+namespace {
+
+class ClassFactory final : public IClassFactory {
+public:
+    explicit ClassFactory(CreateObject create) : create_(create) { objectCreated(); }
+    ~ClassFactory() { objectDestroyed(); }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+            *object = static_cast<IClassFactory*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ULONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
+        if (!object) return E_POINTER;
+        *object = nullptr;
+        if (outer) return CLASS_E_NOAGGREGATION;
+        return create_(iid, object);
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+        if (lock) objectCreated();
+        else objectDestroyed();
+        return S_OK;
+    }
+
+private:
+    LONG references_ = 1;
+    CreateObject create_;
+};
+
+}  // namespace
+
+HRESULT getClassObject(REFCLSID requested, REFCLSID served, CreateObject create, REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (requested != served) return CLASS_E_CLASSNOTAVAILABLE;
+    auto* factory = new (std::nothrow) ClassFactory(create);
+    if (!factory) return E_OUTOFMEMORY;
+    HRESULT result = factory->QueryInterface(iid, object);
+    factory->Release();
+    return result;
+}
+
+}  // namespace kvctl
