@@ -1,0 +1,159 @@
+#include "component/aplayer_control.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr LONG kAccepted = 0;
+constexpr LONG kRefused = -1;
+constexpr wchar_t kVersion[] = L"kv APlayer 1.0";
+
+bool isPlainFile(const wchar_t* path)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Writes `value` through `out`, the [out, retval] of every method.
+template <class T>
+HRESULT answer(T* out, T value)
+{
+    if (!out) return E_POINTER;
+    *out = value;
+    return S_OK;
+}
+
+}  // namespace
+
+APlayerControl::~APlayerControl() { closeFile(); }
+
+void APlayerControl::closeFile()
+{
+    worker_.reset();
+    canvas_.clear();
+}
+
+HRESULT APlayerControl::Open(BSTR fileName, LONG* result)
+{
+    closeFile();
+    if (!fileName || !*fileName || !isPlainFile(fileName)) return answer(result, kRefused);
+    worker_ = std::make_unique<PlaybackWorker>(std::wstring(fileName), config_, canvas_);
+    return answer(result, kAccepted);
+}
+
+HRESULT APlayerControl::Close(LONG* result)
+{
+    closeFile();
+    return answer(result, kAccepted);
+}
+
+HRESULT APlayerControl::Play(LONG* result)
+{
+    if (!worker_) return answer(result, kRefused);
+    worker_->play();
+    return answer(result, kAccepted);
+}
+
+HRESULT APlayerControl::Pause(LONG* result)
+{
+    if (!worker_) return answer(result, kRefused);
+    worker_->pause();
+    return answer(result, kAccepted);
+}
+
+HRESULT APlayerControl::GetVersion(BSTR* version)
+{
+    if (!version) return E_POINTER;
+    *version = SysAllocString(kVersion);
+    return *version ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT APlayerControl::SetCustomLogo(LONG logo, LONG* result)
+{
+    customLogo_ = logo;
+    return answer(result, kAccepted);
+}
+
+HRESULT APlayerControl::GetState(LONG* state)
+{
+    return answer(state, static_cast<LONG>(worker_ ? worker_->state() : PlaybackState::closed));
+}
+
+HRESULT APlayerControl::GetDuration(LONG* milliseconds)
+{
+    return answer(milliseconds, static_cast<LONG>(worker_ ? worker_->duration() : 0));
+}
+
+HRESULT APlayerControl::GetPosition(LONG* milliseconds)
+{
+    return answer(milliseconds, static_cast<LONG>(worker_ ? worker_->position() : 0));
+}
+
+HRESULT APlayerControl::SetPosition(LONG milliseconds, LONG* result)
+{
+    if (!worker_ || worker_->state() == PlaybackState::closed) return answer(result, kRefused);
+    worker_->seek(milliseconds);
+    return answer(result, kAccepted);
+}
+
+HRESULT APlayerControl::GetVideoWidth(LONG* width)
+{
+    return answer(width, static_cast<LONG>(worker_ ? worker_->videoWidth() : 0));
+}
+
+HRESULT APlayerControl::GetVideoHeight(LONG* height)
+{
+    return answer(height, static_cast<LONG>(worker_ ? worker_->videoHeight() : 0));
+}
+
+HRESULT APlayerControl::GetVolume(LONG* volume) { return answer(volume, volume_); }
+
+HRESULT APlayerControl::SetVolume(LONG volume, LONG* result)
+{
+    volume_ = std::clamp<LONG>(volume, 0, 100);
+    return answer(result, kAccepted);
+}
+
+HRESULT APlayerControl::IsSeeking(VARIANT_BOOL* seeking)
+{
+    return answer(seeking, static_cast<VARIANT_BOOL>(worker_ && worker_->seeking() ? VARIANT_TRUE : VARIANT_FALSE));
+}
+
+HRESULT APlayerControl::GetBufferProgress(LONG* percent)
+{
+    // Local files are whole at once: everything is there as soon as the file is open.
+    const bool open = worker_ && worker_->state() != PlaybackState::closed && worker_->state() != PlaybackState::opening;
+    return answer(percent, static_cast<LONG>(open ? 100 : 0));
+}
+
+HRESULT APlayerControl::GetConfig(LONG item, BSTR* value)
+{
+    if (!value) return E_POINTER;
+    const std::optional<int> current = config_.get(item);
+    *value = SysAllocString(current ? std::to_wstring(*current).c_str() : L"");
+    return *value ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT APlayerControl::SetConfig(LONG item, VARIANT value, LONG* result)
+{
+    VARIANT number;
+    VariantInit(&number);
+    const bool isNumber = SUCCEEDED(VariantChangeType(&number, &value, 0, VT_I4));
+    const bool accepted = isNumber && config_.set(item, number.lVal);
+    VariantClear(&number);
+    return answer(result, accepted ? kAccepted : kRefused);
+}
+
+LRESULT APlayerControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Also when the window goes with its parent, without a deactivation first.
+    if (message == WM_DESTROY) canvas_.attach(nullptr);
+    return DispatchControl::handleMessage(message, wParam, lParam);
+}
+
+void APlayerControl::paint(HDC dc, const RECT& client) { canvas_.paint(dc, client); }
+
+void APlayerControl::onActivated() { canvas_.attach(window()); }
+
+void APlayerControl::onDeactivating() { canvas_.attach(nullptr); }

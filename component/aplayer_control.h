@@ -1,0 +1,52 @@
+#pragma once
+// The playback control: the automation methods hosts call by name, on their GUI thread.
+// An open file plays on a PlaybackWorker; the control window shows its pictures.
+#include <memory>
+
+#include "aplayer.h"
+#include "component/config_items.h"
+#include "component/control/dispatch_control.h"
+#include "component/frame_canvas.h"
+#include "component/playback_worker.h"
+
+class APlayerControl final : public kvctl::DispatchControl<IAPlayer> {
+public:
+    APlayerControl() = default;
+    ~APlayerControl() override;
+
+    HRESULT STDMETHODCALLTYPE Open(BSTR fileName, LONG* result) override;
+    HRESULT STDMETHODCALLTYPE Close(LONG* result) override;
+    HRESULT STDMETHODCALLTYPE Play(LONG* result) override;
+    HRESULT STDMETHODCALLTYPE Pause(LONG* result) override;
+    HRESULT STDMETHODCALLTYPE GetVersion(BSTR* version) override;
+    HRESULT STDMETHODCALLTYPE SetCustomLogo(LONG logo, LONG* result) override;
+    HRESULT STDMETHODCALLTYPE GetState(LONG* state) override;
+    HRESULT STDMETHODCALLTYPE GetDuration(LONG* milliseconds) override;
+    HRESULT STDMETHODCALLTYPE GetPosition(LONG* milliseconds) override;
+    HRESULT STDMETHODCALLTYPE SetPosition(LONG milliseconds, LONG* result) override;
+    HRESULT STDMETHODCALLTYPE GetVideoWidth(LONG* width) override;
+    HRESULT STDMETHODCALLTYPE GetVideoHeight(LONG* height) override;
+    HRESULT STDMETHODCALLTYPE GetVolume(LONG* volume) override;
+    HRESULT STDMETHODCALLTYPE SetVolume(LONG volume, LONG* result) override;
+    HRESULT STDMETHODCALLTYPE IsSeeking(VARIANT_BOOL* seeking) override;
+    HRESULT STDMETHODCALLTYPE GetBufferProgress(LONG* percent) override;
+    HRESULT STDMETHODCALLTYPE GetConfig(LONG item, BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE SetConfig(LONG item, VARIANT value, LONG* result) override;
+
+    using kvctl::OleControl::Close;  // IOleObject::Close(DWORD) stays reachable beside ours
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void paint(HDC dc, const RECT& client) override;
+    void onActivated() override;
+    void onDeactivating() override;
+
+private:
+    void closeFile();
+
+    ConfigItems config_;
+    FrameCanvas canvas_;
+    std::unique_ptr<PlaybackWorker> worker_;  // after the canvas it draws on, so it stops first
+    LONG volume_ = 100;
+    LONG customLogo_ = 0;
+};

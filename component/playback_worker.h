@@ -1,0 +1,71 @@
+#pragma once
+// One open media file, played on a thread of its own: it opens the file, decodes the video
+// stream, paces the pictures by their time stamps and draws them through the canvas. The
+// GUI thread's calls only leave requests and read published figures, so none of them waits
+// for decoding; the destructor stops the thread and waits for it (at most about one picture).
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "component/config_items.h"
+#include "component/frame_canvas.h"
+#include "component/playback_clock.h"
+#include "component/playback_state.h"
+#include "component/video_reader.h"
+
+class PlaybackWorker {
+public:
+    PlaybackWorker(std::wstring path, const ConfigItems& config, FrameCanvas& canvas);
+    ~PlaybackWorker();
+    PlaybackWorker(const PlaybackWorker&) = delete;
+    PlaybackWorker& operator=(const PlaybackWorker&) = delete;
+
+    void play();
+    void pause();
+    void seek(int64_t milliseconds);
+
+    PlaybackState state() const { return state_; }
+    int64_t duration() const { return duration_; }  // milliseconds, 0 until open
+    int64_t position() const { return position_; }  // milliseconds of the picture shown
+    int videoWidth() const { return videoWidth_; }
+    int videoHeight() const { return videoHeight_; }
+    bool seeking() const { return seeking_; }
+
+private:
+    struct Request {
+        bool stop = false;
+        bool playing = false;
+        std::optional<int64_t> seekTo;  // 100 ns units
+    };
+
+    void run();
+    void playFile(VideoReader& reader);
+    Request nextRequest(bool playing, bool hasWork);
+    bool sleepUntil(int64_t wallTime, bool playing);  // false when a request came first
+    static int64_t now();                             // steady wall time, 100 ns units
+    void publishState(PlaybackState state) { state_ = state; }
+
+    const std::wstring path_;
+    const ConfigItems& config_;
+    FrameCanvas& canvas_;
+
+    std::mutex mutex_;
+    std::condition_variable wakeUp_;
+    bool stopRequested_ = false;
+    bool playRequested_ = false;
+    std::optional<int64_t> seekRequested_;
+
+    std::atomic<PlaybackState> state_{PlaybackState::opening};
+    std::atomic<int64_t> duration_{0};
+    std::atomic<int64_t> position_{0};
+    std::atomic<int> videoWidth_{0};
+    std::atomic<int> videoHeight_{0};
+    std::atomic<bool> seeking_{false};
+
+    std::thread thread_;  // last: starts once everything above exists
+};

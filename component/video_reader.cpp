@@ -1,0 +1,153 @@
+#include "component/video_reader.h"
+
+#include <mfapi.h>
+#include <mferror.h>
+#include <propidl.h>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+constexpr DWORD kVideoStream = static_cast<DWORD>(MF_SOURCE_READER_FIRST_VIDEO_STREAM);
+
+void unpack(UINT64 packed, int& high, int& low)
+{
+    high = static_cast<int>(packed >> 32);
+    low = static_cast<int>(packed & 0xFFFFFFFFu);
+}
+
+}  // namespace
+
+DecodedFrame::DecodedFrame(ComPtr<IMFMediaBuffer> buffer, const VideoFormat& format) : buffer_(std::move(buffer))
+{
+    BYTE* start = nullptr;
+    LONG pitch = 0;
+    if (SUCCEEDED(buffer_.As(&buffer2d_)) && SUCCEEDED(buffer2d_->Lock2D(&start, &pitch)) && pitch > 0) {
+        // A 2-D buffer tells its own row pitch; the chroma plane follows the padded luma plane.
+    } else {
+        if (buffer2d_) buffer2d_.Reset();
+        DWORD length = 0;
+        if (FAILED(buffer_->Lock(&start, nullptr, &length))) return;
+        pitch = format.stride;
+        const DWORD needed = DWORD(pitch) * DWORD(format.frameHeight) * 3 / 2;
+        if (length < needed) {
+            buffer_->Unlock();
+            return;
+        }
+    }
+    const BYTE* chroma = start + ptrdiff_t(pitch) * format.frameHeight;
+    image_.luma = start + ptrdiff_t(format.top) * pitch + format.left;
+    image_.chroma = chroma + ptrdiff_t(format.top / 2) * pitch + (format.left & ~1);
+    image_.stride = pitch;
+    image_.width = format.width;
+    image_.height = format.height;
+    image_.oddLeft = (format.left & 1) != 0;
+}
+
+DecodedFrame::~DecodedFrame()
+{
+    if (!image_.luma) return;
+    if (buffer2d_) {
+        buffer2d_->Unlock2D();
+    } else {
+        buffer_->Unlock();
+    }
+}
+
+std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions, const std::wstring& path)
+{
+    ComPtr<IMFSourceReader> reader;
+    if (FAILED(functions.createSourceReaderFromUrl(path.c_str(), nullptr, &reader))) return nullptr;
+    reader->SetStreamSelection(static_cast<DWORD>(MF_SOURCE_READER_ALL_STREAMS), FALSE);
+    if (FAILED(reader->SetStreamSelection(kVideoStream, TRUE))) return nullptr;
+
+    ComPtr<IMFMediaType> type;
+    if (FAILED(functions.createMediaType(&type))) return nullptr;
+    type->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Video);
+    type->SetGUID(MF_MT_SUBTYPE, MFVideoFormat_NV12);
+    if (FAILED(reader->SetCurrentMediaType(kVideoStream, nullptr, type.Get()))) return nullptr;
+
+    std::unique_ptr<VideoReader> result(new VideoReader(std::move(reader)));
+    if (!result->readFormat()) return nullptr;
+    PROPVARIANT duration;
+    PropVariantInit(&duration);
+    if (SUCCEEDED(result->reader_->GetPresentationAttribute(static_cast<DWORD>(MF_SOURCE_READER_MEDIASOURCE),
+                                                            MF_PD_DURATION, &duration)) &&
+        duration.vt == VT_UI8) {
+        result->duration_ = static_cast<int64_t>(duration.uhVal.QuadPart);
+    }
+    PropVariantClear(&duration);
+    return result;
+}
+
+VideoReader::VideoReader(ComPtr<IMFSourceReader> reader) : reader_(std::move(reader)) {}
+
+bool VideoReader::readFormat()
+{
+    ComPtr<IMFMediaType> type;
+    if (FAILED(reader_->GetCurrentMediaType(kVideoStream, &type))) return false;
+    UINT64 size = 0;
+    if (FAILED(type->GetUINT64(MF_MT_FRAME_SIZE, &size))) return false;
+    VideoFormat format;
+    unpack(size, format.frameWidth, format.frameHeight);
+    if (format.frameWidth <= 0 || format.frameHeight <= 0) return false;
+    UINT32 stride = 0;
+    format.stride = SUCCEEDED(type->GetUINT32(MF_MT_DEFAULT_STRIDE, &stride)) && INT32(stride) > 0
+                        ? int(stride)
+                        : format.frameWidth;
+    format.width = format.frameWidth;
+    format.height = format.frameHeight;
+    MFVideoArea aperture{};
+    if (SUCCEEDED(type->GetBlob(MF_MT_MINIMUM_DISPLAY_APERTURE, reinterpret_cast<UINT8*>(&aperture),
+                                sizeof(aperture), nullptr)) &&
+        aperture.Area.cx > 0 && aperture.Area.cy > 0) {
+        format.left = aperture.OffsetX.value;
+        format.top = aperture.OffsetY.value;
+        format.width = aperture.Area.cx;
+        format.height = aperture.Area.cy;
+        if (format.left < 0 || format.top < 0 || format.left + format.width > format.frameWidth ||
+            format.top + format.height > format.frameHeight) {
+            return false;
+        }
+    }
+    const UINT32 matrix = MFGetAttributeUINT32(type.Get(), MF_MT_YUV_MATRIX, 0);
+    const UINT32 range = MFGetAttributeUINT32(type.Get(), MF_MT_VIDEO_NOMINAL_RANGE, 0);
+    format.coefficients = yuvCoefficients(chooseYuvMatrix(matrix, format.height), range == MFNominalRange_0_255);
+    format_ = format;
+    return true;
+}
+
+VideoReader::Sample VideoReader::read()
+{
+    Sample result;
+    for (;;) {
+        DWORD flags = 0;
+        LONGLONG time = 0;
+        ComPtr<IMFSample> sample;
+        if (FAILED(reader_->ReadSample(kVideoStream, 0, nullptr, &flags, &time, &sample))) return result;
+        if (flags & MF_SOURCE_READERF_ERROR) return result;
+        if ((flags & MF_SOURCE_READERF_CURRENTMEDIATYPECHANGED) && !readFormat()) return result;
+        if (flags & MF_SOURCE_READERF_ENDOFSTREAM) {
+            result.outcome = Outcome::end;
+            return result;
+        }
+        if (!sample) continue;  // a stream tick: no picture this time
+        if (FAILED(sample->ConvertToContiguousBuffer(&result.buffer))) return result;
+        LONGLONG length = 0;
+        if (SUCCEEDED(sample->GetSampleDuration(&length))) result.length = length;
+        result.time = time;
+        result.outcome = Outcome::frame;
+        return result;
+    }
+}
+
+bool VideoReader::seek(int64_t time)
+{
+    PROPVARIANT position;
+    PropVariantInit(&position);
+    position.vt = VT_I8;
+    position.hVal.QuadPart = time;
+    const bool done = SUCCEEDED(reader_->SetCurrentPosition(GUID_NULL, position));
+    PropVariantClear(&position);
+    return done;
+}

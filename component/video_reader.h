@@ -1,0 +1,65 @@
+#pragma once
+// The first video stream of a media file, decoded by Media Foundation's Source Reader to
+// NV12 pictures with their time stamps. Used on one thread (the playback worker).
+#include <windows.h>
+#include <mfidl.h>
+#include <mfreadwrite.h>
+#include <wrl/client.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "component/colour_matrix.h"
+#include "component/media_foundation.h"
+#include "component/nv12_picture.h"
+
+struct VideoFormat {
+    int frameWidth = 0, frameHeight = 0;  // decoded buffer, may carry padding rows (1920 x 1088)
+    int stride = 0;                       // bytes per row when the buffer does not say
+    int left = 0, top = 0, width = 0, height = 0;  // the part shown (display aperture)
+    YuvCoefficients coefficients{};
+};
+
+// One decoded picture, its buffer locked for reading while this lives.
+class DecodedFrame {
+public:
+    DecodedFrame(Microsoft::WRL::ComPtr<IMFMediaBuffer> buffer, const VideoFormat& format);
+    ~DecodedFrame();
+    DecodedFrame(const DecodedFrame&) = delete;
+    DecodedFrame& operator=(const DecodedFrame&) = delete;
+    bool valid() const { return image_.luma != nullptr; }
+    const Nv12Image& image() const { return image_; }
+
+private:
+    Microsoft::WRL::ComPtr<IMFMediaBuffer> buffer_;
+    Microsoft::WRL::ComPtr<IMF2DBuffer> buffer2d_;
+    Nv12Image image_{};
+};
+
+class VideoReader {
+public:
+    // Null when the file cannot be opened or holds no video stream that decodes to NV12.
+    static std::unique_ptr<VideoReader> open(const MediaFoundation& functions, const std::wstring& path);
+
+    int64_t duration() const { return duration_; }  // 100 ns units, 0 when unknown
+    const VideoFormat& format() const { return format_; }
+
+    enum class Outcome { frame, end, failed };
+    struct Sample {
+        Outcome outcome = Outcome::failed;
+        int64_t time = 0;      // 100 ns units
+        int64_t length = 0;    // 100 ns units, 0 when unknown
+        Microsoft::WRL::ComPtr<IMFMediaBuffer> buffer;
+    };
+    Sample read();
+    bool seek(int64_t time);  // 100 ns units; the next read starts at the key frame at or before it
+
+private:
+    explicit VideoReader(Microsoft::WRL::ComPtr<IMFSourceReader> reader);
+    bool readFormat();
+
+    Microsoft::WRL::ComPtr<IMFSourceReader> reader_;
+    int64_t duration_ = 0;
+    VideoFormat format_;
+};
