@@ -6,6 +6,8 @@
 #include "platform/runtime_error.h"
 #include "platform/window_ids.h"
 #include "platform/window_layer.h"
+#include "wallpaper/desktop_embedder.h"
+#include "wallpaper/player_window.h"
 
 #include <commdlg.h>
 
@@ -66,7 +68,15 @@ void SettingsWindow::onClicked(uint32_t componentId)
 
 void SettingsWindow::onApplyClicked()
 {
+    if (!playerWindowHandle)
+        loadPlayerWindow();
     writeSetting(settingsFilePath(), settingName, settingName, controlText(layout::fileNameEdit));
+}
+
+void SettingsWindow::onDestroy()
+{
+    if (playerWindowHandle)
+        destroyPlayerWindow();
 }
 
 void SettingsWindow::onBrowseClicked()

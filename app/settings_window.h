@@ -14,6 +14,7 @@ private:
     void addControls() override;
     void onCreated() override;
     void onClicked(uint32_t componentId) override;
+    void onDestroy() override;
 
     void onApplyClicked();
     void onBrowseClicked();

@@ -14,14 +14,15 @@ constexpr UINT spawnTimeoutMs = 100;
 
 // Windows 11 24H2 and later keep the icon view inside the desktop program window itself and
 // the wallpaper layer beneath it. A child there is drawn only when layered; fully opaque, and
-// directly beneath the icon view, the video shows behind the icons.
+// directly beneath the icon view, the video shows behind the icons. It is shown here, in
+// place: showing a WS_POPUP window later would raise it above the icon view.
 void layerBeneathIconView()
 {
     const LONG exStyle = ext::getWindowLong(site::layerReadStyle, playerWindowHandle, GWL_EXSTYLE);
     ext::setWindowLong(site::layerWriteStyle, playerWindowHandle, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
     ext::setLayeredWindowAttributes(site::layerOpaque, playerWindowHandle, 0, 255, LWA_ALPHA);
     ext::setWindowPos(site::layerBeneathIconView, playerWindowHandle, iconViewWindow, 0, 0, 0, 0,
-                      SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+                      SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 }  // namespace
 

@@ -1,6 +1,6 @@
 #include "fake_shell_session.h"
 
-#include "wait_for.h"
+#include "tests/driver/kv_driver.h"
 
 #include <vector>
 
@@ -35,7 +35,7 @@ FakeShellSession::FakeShellSession(const std::string& options)
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
         return;
-    waitFor([&] {
+    kvtest::waitUntil([&] {
         control_ = controlWindowOf(process_.dwProcessId);
         return control_ != nullptr || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
     });

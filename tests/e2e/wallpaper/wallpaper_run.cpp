@@ -1,0 +1,48 @@
+#include "wallpaper_run.h"
+
+namespace {
+kvtest::Process startKv(kvtest::ProgramDirectory& directory, const std::string& rememberedVideo)
+{
+    if (!rememberedVideo.empty())
+        directory.writeFile("kv.ini", "[文件名]\r\n文件名=" + rememberedVideo + "\r\n");
+    return kvtest::Process::start(directory);
+}
+}  // namespace
+
+const char* const playerWindowGoneLines = "\r\n1375797257, 100728840\r\n\"\"\r\n\"\"";
+
+WallpaperRun::WallpaperRun(const std::string& shellOptions, const std::string& rememberedVideo)
+    : shell(shellOptions), kv(startKv(directory, rememberedVideo))
+{
+    settings = kvtest::waitForWindow(kv.id(), nullptr, "kv_动态壁纸设置");
+    for (HWND control : kvtest::children(settings)) {
+        if (kvtest::className(control) == "Edit")
+            edit = control;
+        else if (kvtest::text(control) == "应用")
+            applyButton = control;
+    }
+}
+
+void WallpaperRun::apply(const std::string& fileName) const
+{
+    kvtest::setText(edit, fileName);
+    kvtest::click(applyButton);
+}
+
+HWND WallpaperRun::playerWindow() const
+{
+    if (HWND topLevel = FindWindowA("pmrq", "pmrq"))
+        return topLevel;
+    HWND progman = shell.window(fake_shell::progman);
+    return progman && IsWindow(progman) ? FindWindowExA(progman, nullptr, "pmrq", "pmrq") : nullptr;
+}
+
+std::optional<std::string> WallpaperRun::acknowledgeFatalBox()
+{
+    HWND box = kvtest::waitForMessageBox(kv.id(), "错误");
+    if (!box)
+        return std::nullopt;
+    std::string text = kvtest::messageBoxText(box);
+    kvtest::pressOk(box);
+    return text;
+}
