@@ -15,6 +15,7 @@ public:
     FakeShellSession& operator=(const FakeShellSession&) = delete;
 
     bool ready() const { return control_ != nullptr; }
+    DWORD processId() const { return process_.dwProcessId; }
     // A window the shell published under that property name, or null.
     HWND window(const char* property) const;
     // How often the desktop program window received 0x052C.

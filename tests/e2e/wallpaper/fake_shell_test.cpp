@@ -1,5 +1,6 @@
 // The simulated desktop shell builds the trees that the embedding is tested against.
 #include "fake_shell_session.h"
+#include "tests/driver/kv_driver.h"
 #include "window_tree.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,7 @@ TEST(FakeShell, ClassicLayoutPutsIconOwnerAboveWallpaperLayerAboveProgman)
     requestWallpaperLayer(shell);
     requestWallpaperLayer(shell);
     EXPECT_EQ(shell.spawnRequests(), 2);
+    EXPECT_EQ(kvtest::topLevelWindows(shell.processId(), "WorkerW").size(), 2u) << "made on the first request only";
 
     HWND owner = shell.window(fake_shell::iconOwner);
     HWND layer = shell.window(fake_shell::wallpaperLayer);
