@@ -15,12 +15,23 @@ INPUT key(WORD virtualKey, bool up)
     return input;
 }
 
+HWND firstEditIn(HWND window)
+{
+    for (HWND child : children(window)) {
+        if (_stricmp(className(child).c_str(), "Edit") == 0)
+            return child;
+        if (HWND edit = firstEditIn(child))
+            return edit;
+    }
+    return nullptr;
+}
+
 HWND fileNameBox(HWND dialog)
 {
-    // Explorer-style dialogs keep the name in a combo box's edit; older ones in an edit.
+    // Explorer-style dialogs keep the name in an edit inside the cmb13 combo box (a ComboBoxEx
+    // under Wine); older ones in the edit edt1.
     if (HWND combo = GetDlgItem(dialog, cmb13))
-        if (HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr))
-            return edit;
+        return firstEditIn(combo);
     return GetDlgItem(dialog, edt1);
 }
 }  // namespace
@@ -63,6 +74,17 @@ bool pressKey(HWND target, WORD virtualKey, const std::vector<WORD>& modifiers)
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     AttachThreadInput(ownThread, targetThread, FALSE);
     return sent == inputs.size();
+}
+
+HWND focusOf(HWND window)
+{
+    const DWORD targetThread = GetWindowThreadProcessId(window, nullptr);
+    const DWORD ownThread = GetCurrentThreadId();
+    if (!AttachThreadInput(ownThread, targetThread, TRUE))
+        return nullptr;
+    HWND focus = GetFocus();
+    AttachThreadInput(ownThread, targetThread, FALSE);
+    return focus;
 }
 
 HWND waitForMessageBox(DWORD processId, const char* caption, DWORD timeoutMs)

@@ -101,6 +101,8 @@ void close(HWND window);                  // WM_CLOSE posted
 // Gives `target` the keyboard focus (AttachThreadInput + SetFocus) and types the key with
 // the modifiers held (VK_SHIFT, VK_CONTROL, VK_MENU) through SendInput.
 bool pressKey(HWND target, WORD virtualKey, const std::vector<WORD>& modifiers = {});
+// The window that has the keyboard focus in `window`'s thread (read through AttachThreadInput).
+HWND focusOf(HWND window);
 
 // Message boxes: "#32770" windows with that caption; text is the static control 0xFFFF.
 HWND waitForMessageBox(DWORD processId, const char* caption, DWORD timeoutMs = defaultTimeoutMs);

@@ -1,0 +1,257 @@
+// The settings window of a running kv.exe, driven from outside like a user would.
+#include "tests/driver/kv_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+using namespace kvtest;
+
+const std::string settingsTitle = "kv_\xB6\xAF\xCC\xAC\xB1\xDA\xD6\xBD\xC9\xE8\xD6\xC3";  // kv_动态壁纸设置
+const std::string sectionAndKey = "\xCE\xC4\xBC\xFE\xC3\xFB";                          // 文件名
+
+std::string settingsFile(const std::string& value)
+{
+    return "[" + sectionAndKey + "]\r\n" + sectionAndKey + "=" + value + "\r\n";
+}
+
+// A kv.exe in its own program directory, with its settings window shown.
+struct RunningKv {
+    explicit RunningKv(const std::string* settingsBytes = nullptr)
+    {
+        if (settingsBytes)
+            directory.writeFile("kv.ini", *settingsBytes);
+        kv = std::make_unique<Process>(Process::start(directory));
+        window = waitForWindow(kv->id(), nullptr, settingsTitle.c_str());
+        if (window) {
+            const auto controls = children(window);
+            if (controls.size() == 3) {
+                applyButton = controls[0];
+                fileNameEdit = controls[1];
+                browseButton = controls[2];
+            }
+        }
+    }
+
+    ProgramDirectory directory;
+    std::unique_ptr<Process> kv;
+    HWND window = nullptr;
+    HWND applyButton = nullptr;
+    HWND fileNameEdit = nullptr;
+    HWND browseButton = nullptr;
+};
+
+#define ASSERT_SETTINGS_WINDOW(run)            \
+    ASSERT_NE((run).window, nullptr);          \
+    ASSERT_NE((run).fileNameEdit, nullptr)
+
+TEST(SettingsWindow, TitleFrameAndCentredOuterRectangle)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    EXPECT_EQ(text(run.window), settingsTitle);
+
+    const RECT outer = windowRect(run.window);
+    EXPECT_EQ(outer.right - outer.left, 294);
+    EXPECT_EQ(outer.bottom - outer.top, 154);
+    EXPECT_EQ(outer.left, (screenWidth() - 294) / 2);
+    EXPECT_EQ(outer.top, (screenHeight() - 154) / 2);
+
+    EXPECT_EQ(style(run.window) & ~(WS_VISIBLE | WS_CLIPSIBLINGS),
+              WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN);
+    EXPECT_TRUE(style(run.window) & WS_VISIBLE);
+    // The system adds the raised window edge to every captioned window; nothing else is set.
+    EXPECT_EQ(exStyle(run.window) & ~WS_EX_WINDOWEDGE, 0);
+    EXPECT_EQ(GetWindow(run.window, GW_OWNER), nullptr);
+}
+
+TEST(SettingsWindow, ControlsInTabOrderWithClassesStylesRectsAndTexts)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    const LONG_PTR common = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
+    const LONG_PTR button = common | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE;
+    struct Expected {
+        HWND control;
+        const char* className;
+        LONG_PTR style;
+        LONG_PTR exStyle;
+        RECT rect;
+        std::string text;
+    } const expected[] = {
+        {run.applyButton, "Button", button, 0, {160, 72, 248, 104}, "\xD3\xA6\xD3\xC3"},  // 应用
+        {run.fileNameEdit, "Edit", common | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, {32, 24, 256, 56}, ""},
+        {run.browseButton, "Button", button, 0, {40, 72, 136, 104}, "\xD1\xA1\xD4\xF1"},  // 选择
+    };
+    for (const Expected& control : expected) {
+        SCOPED_TRACE(control.className + std::string(" ") + control.text);
+        EXPECT_EQ(_stricmp(className(control.control).c_str(), control.className), 0) << className(control.control);
+        EXPECT_EQ(style(control.control), control.style);
+        EXPECT_EQ(exStyle(control.control), control.exStyle);
+        const RECT rect = rectInParent(control.control);
+        EXPECT_EQ(rect.left, control.rect.left);
+        EXPECT_EQ(rect.top, control.rect.top);
+        EXPECT_EQ(rect.right, control.rect.right);
+        EXPECT_EQ(rect.bottom, control.rect.bottom);
+        EXPECT_EQ(text(control.control), control.text);
+    }
+}
+
+TEST(SettingsWindow, TabMovesTheFocusInLayoutOrder)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    ASSERT_TRUE(pressKey(run.applyButton, VK_TAB));
+    EXPECT_TRUE(waitUntil([&] { return focusOf(run.window) == run.fileNameEdit; }));
+    ASSERT_TRUE(pressKey(run.fileNameEdit, VK_TAB));
+    EXPECT_TRUE(waitUntil([&] { return focusOf(run.window) == run.browseButton; }));
+    ASSERT_TRUE(pressKey(run.browseButton, VK_TAB));
+    EXPECT_TRUE(waitUntil([&] { return focusOf(run.window) == run.applyButton; }));
+}
+
+TEST(SettingsWindow, WithoutSettingsFileTheEditIsEmptyAndNothingIsWritten)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    EXPECT_EQ(text(run.fileNameEdit), "");
+    EXPECT_FALSE(run.directory.readFile("kv.ini").has_value());
+}
+
+TEST(SettingsWindow, RememberedMp4FileIsShownAtStartUp)
+{
+    const std::string video = "C:\\videos\\a.mp4";
+    const std::string bytes = settingsFile(video);
+    RunningKv run(&bytes);
+    ASSERT_SETTINGS_WINDOW(run);
+    EXPECT_EQ(text(run.fileNameEdit), video);
+}
+
+class NotRememberedName : public testing::TestWithParam<const char*> {};
+
+TEST_P(NotRememberedName, LeavesTheEditEmpty)
+{
+    const std::string bytes = settingsFile(GetParam());
+    RunningKv run(&bytes);
+    ASSERT_SETTINGS_WINDOW(run);
+    EXPECT_EQ(text(run.fileNameEdit), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsWindow, NotRememberedName, testing::Values("C:\\videos\\A.MP4", "mp4"));
+
+TEST(SettingsWindow, ApplyWritesTheEditTextReadAfresh)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    setText(run.fileNameEdit, "C:\\first.avi");
+    click(run.applyButton);
+    EXPECT_EQ(run.directory.readFile("kv.ini"), settingsFile("C:\\first.avi"));
+
+    setText(run.fileNameEdit, "");
+    click(run.applyButton);
+    EXPECT_EQ(run.directory.readFile("kv.ini"), settingsFile(""));
+}
+
+TEST(SettingsWindow, EscInTheEditClosesTheWindowAndTheRunEndsWithZero)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    ASSERT_TRUE(pressKey(run.fileNameEdit, VK_ESCAPE));
+    EXPECT_EQ(run.kv->waitForExit(), 0u);
+}
+
+TEST(SettingsWindow, CloseBoxEndsTheRunWithZero)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    close(run.window);
+    EXPECT_EQ(run.kv->waitForExit(), 0u);
+}
+
+class EscWithModifier : public testing::TestWithParam<WORD> {};
+
+TEST_P(EscWithModifier, DoesNotClose)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    ASSERT_TRUE(pressKey(run.fileNameEdit, VK_ESCAPE, {GetParam()}));
+    // Keys are handled in order: once the letter typed after it shows, the Esc has been seen.
+    ASSERT_TRUE(pressKey(run.fileNameEdit, 'X'));
+    EXPECT_TRUE(waitUntil([&] { return text(run.fileNameEdit) == "x"; }));
+    EXPECT_TRUE(IsWindow(run.window));
+    EXPECT_TRUE(run.kv->running());
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsWindow, EscWithModifier, testing::Values(VK_SHIFT, VK_CONTROL));
+
+TEST(SettingsWindow, EnterDoesNothing)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    ASSERT_TRUE(pressKey(run.applyButton, VK_RETURN));
+    ASSERT_TRUE(pressKey(run.fileNameEdit, 'X'));
+    EXPECT_TRUE(waitUntil([&] { return text(run.fileNameEdit) == "x"; }));
+    EXPECT_FALSE(run.directory.readFile("kv.ini").has_value());
+    EXPECT_TRUE(run.kv->running());
+}
+
+TEST(SettingsWindow, BrowseAndChooseShowsTheFile)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    run.directory.writeFile("a.mp4", "");
+    clickLater(run.browseButton);
+    HWND dialog = waitForFileDialog(run.kv->id());
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(chooseFile(dialog, run.directory.pathOf("a.mp4")));
+    EXPECT_TRUE(waitUntil([&] { return text(run.fileNameEdit) == run.directory.pathOf("a.mp4"); }))
+        << text(run.fileNameEdit);
+    EXPECT_FALSE(run.directory.readFile("kv.ini").has_value());
+}
+
+TEST(SettingsWindow, CancelAfterAChoiceShowsTheChoiceAgain)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    const std::string chosen = run.directory.pathOf("a.mp4");
+    run.directory.writeFile("a.mp4", "");
+    clickLater(run.browseButton);
+    HWND dialog = waitForFileDialog(run.kv->id());
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(chooseFile(dialog, chosen));
+    ASSERT_TRUE(waitUntil([&] { return text(run.fileNameEdit) == chosen; }));
+
+    setText(run.fileNameEdit, "typed");
+    clickLater(run.browseButton);
+    dialog = waitForFileDialog(run.kv->id());
+    ASSERT_NE(dialog, nullptr);
+    cancelFileDialog(dialog);
+    EXPECT_TRUE(waitUntil([&] { return text(run.fileNameEdit) == chosen; })) << text(run.fileNameEdit);
+}
+
+TEST(SettingsWindow, CancelBeforeAnyChoiceEmptiesTheEdit)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    setText(run.fileNameEdit, "C:\\remembered.mp4");
+    clickLater(run.browseButton);
+    HWND dialog = waitForFileDialog(run.kv->id());
+    ASSERT_NE(dialog, nullptr);
+    cancelFileDialog(dialog);
+    EXPECT_TRUE(waitUntil([&] { return text(run.fileNameEdit).empty(); })) << text(run.fileNameEdit);
+}
+
+TEST(SettingsWindow, TwoCopiesRunAtOnce)
+{
+    RunningKv first;
+    RunningKv second;
+    ASSERT_SETTINGS_WINDOW(first);
+    ASSERT_SETTINGS_WINDOW(second);
+    EXPECT_NE(first.window, second.window);
+    close(first.window);
+    EXPECT_EQ(first.kv->waitForExit(), 0u);
+    EXPECT_TRUE(second.kv->running());
+    close(second.window);
+    EXPECT_EQ(second.kv->waitForExit(), 0u);
+}
+}  // namespace
