@@ -13,7 +13,7 @@ set(KV_TEST_ENVIRONMENT
   "WINEPREFIX=${KV_WINEPREFIX}"
   "WINEARCH=win64"
   "WINEDEBUG=-all"
-  "WINEDLLOVERRIDES=mscoree,mshtml=;winedbg.exe=d;atl=n,b"
+  "WINEDLLOVERRIDES=mscoree,mshtml=\\;winedbg.exe=d\\;atl=n,b"
   "LC_ALL=zh_CN.UTF-8")
 
 # kv_add_test(NAME target [TIMEOUT seconds]): one CTest test running a GoogleTest program.
