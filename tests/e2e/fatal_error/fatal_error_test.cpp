@@ -1,0 +1,75 @@
+// Fatal run-time errors of the real kv.exe: the error box, the exit status, and the
+// settings file left alone.
+#include "tests/driver/kv_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+constexpr DWORD fatalExitStatus = 0xFFFFFFFF;
+const std::string rememberedVideo = "[文件名]\r\n文件名=C:\\videos\\夜景.mp4\r\n";
+
+class FatalError : public testing::Test {
+protected:
+    // Plants the fixture's atl.dll beside kv.exe together with a settings file.
+    void plantAtl(const std::string& fixture)
+    {
+        ASSERT_TRUE(dir.copyIn(kvtest::binDirectory() + "\\fixtures\\" + fixture + "\\atl.dll", "atl.dll"));
+        ASSERT_TRUE(dir.writeFile("kv.ini", rememberedVideo));
+    }
+
+    // Waits for the error box, reads it, presses OK and returns its text.
+    std::string dismissErrorBox(kvtest::Process& kv)
+    {
+        const HWND box = kvtest::waitForMessageBox(kv.id(), "错误");
+        if (!box)
+            return "(no error box)";
+        const std::string text = kvtest::messageBoxText(box);
+        kvtest::pressOk(box);
+        return text;
+    }
+
+    kvtest::ProgramDirectory dir;
+};
+
+TEST_F(FatalError, AtlWithoutAtlAxWinInitEndsStartUpWithTheBindingError)
+{
+    plantAtl("atl_without_init");
+    kvtest::Process kv = kvtest::Process::start(dir);
+    ASSERT_TRUE(kv.started());
+
+    EXPECT_EQ(dismissErrorBox(kv),
+              "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“atl.dll”中的输出命令“AtlAxWinInit”\r\n\r\n0, 0\r\n");
+    EXPECT_EQ(kv.waitForExit(), fatalExitStatus);
+    EXPECT_EQ(dir.readFile("kv.ini"), rememberedVideo);
+}
+
+TEST_F(FatalError, UnbalancedAtlAxWinInitEndsStartUpWithRuntimeErrorSix)
+{
+    plantAtl("atl_unbalanced_init");
+    kvtest::Process kv = kvtest::Process::start(dir);
+    ASSERT_TRUE(kv.started());
+
+    EXPECT_EQ(dismissErrorBox(kv),
+              "运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n\r\n67175824, 0\r\n");
+    EXPECT_EQ(kv.waitForExit(), fatalExitStatus);
+    EXPECT_EQ(dir.readFile("kv.ini"), rememberedVideo);
+}
+
+TEST_F(FatalError, NoProgramWindowAppearsWhileTheStartUpBoxIsOpen)
+{
+    plantAtl("atl_without_init");
+    kvtest::Process kv = kvtest::Process::start(dir);
+    ASSERT_TRUE(kv.started());
+    const HWND box = kvtest::waitForMessageBox(kv.id(), "错误");
+    ASSERT_NE(box, nullptr);
+
+    EXPECT_TRUE(kvtest::topLevelWindows(kv.id(), nullptr, "kv_动态壁纸设置").empty());
+    EXPECT_TRUE(kvtest::topLevelWindows(kv.id(), "pmrq", nullptr).empty());
+    kvtest::pressOk(box);
+    EXPECT_EQ(kv.waitForExit(), fatalExitStatus);
+}
+
+}  // namespace
