@@ -230,6 +230,8 @@ void makeVariant(const CallArgument& argument, VARIANT& out) {
     }
 }
 
+// An alias of a user-defined type is resolved in turn: widl writes "typedef enum {...} Mode"
+// as an alias of an unnamed enumeration, which must count as the enumeration.
 VARTYPE userDefinedType(ITypeInfo* typeInfo, HREFTYPE reference) {
     ComPtr<ITypeInfo> referenced;
     TYPEATTR* attributes = nullptr;
@@ -239,7 +241,11 @@ VARTYPE userDefinedType(ITypeInfo* typeInfo, HREFTYPE reference) {
     switch (attributes->typekind) {
     case TKIND_ENUM: type = VT_I4; break;
     case TKIND_DISPATCH: type = VT_DISPATCH; break;
-    case TKIND_ALIAS: type = attributes->tdescAlias.vt; break;
+    case TKIND_ALIAS:
+        type = attributes->tdescAlias.vt == VT_USERDEFINED
+                   ? userDefinedType(referenced.Get(), attributes->tdescAlias.hreftype)
+                   : attributes->tdescAlias.vt;
+        break;
     default: type = VT_UNKNOWN; break;
     }
     referenced->ReleaseTypeAttr(attributes);

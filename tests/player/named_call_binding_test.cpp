@@ -1,0 +1,167 @@
+// How a name reaches a member: the object's type information is asked afresh on every
+// call, the name is hashed and bound kind by kind, and everything taken is given back.
+#include "tests/player/test_server_fixture.h"
+
+#include <string>
+
+namespace {
+
+struct ExpectedBind {
+    const char* name;
+    int attempts;             // Bind calls until the first success code (4: none)
+    WORD lastKind;            // the invoke kind of the last attempt
+    bool invoked;
+    DISPID member;
+    WORD flags;               // wFlags of Invoke
+};
+
+class NamedCallBinding : public TestServerFixture, public ::testing::WithParamInterface<ExpectedBind> {};
+
+const ExpectedBind bindCases[] = {
+    {"Play", 1, INVOKE_FUNC, true, member::play, DISPATCH_METHOD},
+    {"play", 1, INVOKE_FUNC, true, member::play, DISPATCH_METHOD},
+    {"Name", 2, INVOKE_PROPERTYGET, true, member::name, DISPATCH_PROPERTYGET},
+    {"Level", 2, INVOKE_PROPERTYGET, true, member::level, DISPATCH_PROPERTYGET},
+    {"Limit", 3, INVOKE_PROPERTYPUT, true, member::limit, DISPATCH_PROPERTYPUT},
+    {"Count", 1, INVOKE_FUNC, true, member::count, DISPATCH_PROPERTYGET},
+    {"Application", 1, INVOKE_FUNC, true, member::count, DISPATCH_PROPERTYGET},
+    {"Nested", 1, INVOKE_FUNC, false, 0, 0},
+    {"Target", 4, INVOKE_PROPERTYPUTREF, true, member::target, DISPATCH_PROPERTYPUTREF},
+    {"NoSuchMember", 1, INVOKE_FUNC, false, 0, 0},  // Bind succeeds with DESCKIND_NONE
+};
+
+TEST_P(NamedCallBinding, TriesTheInvokeKindsInOrderAndCallsWhatBound) {
+    const ExpectedBind& expected = GetParam();
+    object.invoke(expected.name);
+
+    ASSERT_EQ(calls().binds, expected.attempts);
+    static const WORD kinds[] = {INVOKE_FUNC, INVOKE_PROPERTYGET, INVOKE_PROPERTYPUT, INVOKE_PROPERTYPUTREF};
+    for (int i = 0; i < expected.attempts; ++i) EXPECT_EQ(calls().bindAttempts[i].flags, kinds[i]) << i;
+    EXPECT_EQ(calls().bindAttempts[expected.attempts - 1].flags, expected.lastKind);
+    EXPECT_EQ(calls().invokes, expected.invoked ? 1 : 0);
+    if (expected.invoked) {
+        EXPECT_EQ(sent().member, expected.member);
+        EXPECT_EQ(sent().flags, expected.flags);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Members, NamedCallBinding, ::testing::ValuesIn(bindCases));
+
+using NamedCall = TestServerFixture;
+
+TEST_F(NamedCall, HashesTheNameWithLHashValOfNameSysForTheUserLocale) {
+    object.invokeText("GetVersion");
+    const LCID lcid = GetUserDefaultLCID();
+    wchar_t name[] = L"GetVersion";
+    ASSERT_EQ(calls().binds, 1);
+    EXPECT_STREQ(calls().bindAttempts[0].name, L"GetVersion");
+    EXPECT_EQ(calls().bindAttempts[0].hash, LHashValOfNameSys(SYS_WIN32, lcid, name));
+    EXPECT_EQ(calls().typeInfoLcid, lcid);
+    EXPECT_EQ(sent().lcid, lcid);
+}
+
+TEST_F(NamedCall, InvokesWithNullInterfaceNoExceptionInfoAndAPresetArgError) {
+    object.invoke("Stop");
+    ASSERT_EQ(calls().invokes, 1);
+    EXPECT_TRUE(sent().nullInterfaceId);
+    EXPECT_TRUE(sent().resultGiven);
+    EXPECT_FALSE(sent().exceptionInfoGiven);
+    ASSERT_TRUE(sent().argErrorGiven);
+    EXPECT_EQ(sent().argErrorPreset, 0xFFFFFFFFu);
+    EXPECT_EQ(sent().namedCount, 0u);
+}
+
+TEST_F(NamedCall, PutsSendTheValueAsTheNamedPropertyPutArgument) {
+    int32_t limit = 5;
+    object.invoke("Limit", {limit});
+    ASSERT_EQ(calls().invokes, 1);
+    EXPECT_EQ(sent().flags, DISPATCH_PROPERTYPUT);
+    EXPECT_EQ(sent().argumentCount, 1u);
+    EXPECT_EQ(sent().namedCount, 1u);
+    EXPECT_EQ(sent().namedId, DISPID_PROPERTYPUT);
+    EXPECT_EQ(sent().arguments[0].type, VT_I4);
+    EXPECT_EQ(sent().arguments[0].integer, 5);
+}
+
+TEST_F(NamedCall, PutRefsSendTheValueAsTheNamedPropertyPutArgumentToo) {
+    int32_t target = 5;
+    object.invoke("Target", {target});
+    ASSERT_EQ(calls().invokes, 1);
+    EXPECT_EQ(sent().flags, DISPATCH_PROPERTYPUTREF);
+    EXPECT_EQ(sent().argumentCount, 1u);
+    EXPECT_EQ(sent().namedCount, 1u);
+    EXPECT_EQ(sent().namedId, DISPID_PROPERTYPUT);
+}
+
+TEST_F(NamedCall, APropertyWithAGetterBindsTheGetterSoAValueIsTooMany) {
+    int32_t level = 3;
+    EXPECT_EQ(object.invokeNumber("Level", {level}), 0.0);
+    EXPECT_EQ(calls().invokes, 0);
+}
+
+TEST_F(NamedCall, AsksTheObjectAfreshOnEveryCall) {
+    object.invokeNumber("Play");
+    object.invokeNumber("Play");
+    EXPECT_EQ(calls().queryInterfaces, 2);
+    EXPECT_EQ(calls().typeInfoRequests, 2);
+    EXPECT_EQ(calls().binds, 2);
+    EXPECT_EQ(calls().nameLookups, 0);
+}
+
+TEST_F(NamedCall, GivesBackEverythingItTookOnEveryWayOut) {
+    IUnknown* held = object.rawPointer();
+    int32_t one = 1;
+    std::string text = "x";
+    object.invokeNumber("Play");                 // success
+    object.invokeNumber("NoSuchMember");         // binds to nothing
+    object.invokeNumber("Nested");               // binds to a type
+    object.invokeNumber("Play", {one});          // too many arguments
+    object.invokeNumber("Fail");                 // Invoke fails
+    object.invokeNumber("GetVersion");           // the result does not coerce
+    object.invoke("GetPair", {one, text});       // by-reference arguments
+    object.invokeNumber("Count");                // a variable
+    EXPECT_EQ(referencesOf(held), 1u);
+    EXPECT_EQ(testServerRecording()->liveTypeWrappers, 0);
+}
+
+TEST_F(NamedCall, AnEmptyObjectGivesTheDefaultsAndTouchesNothing) {
+    AutomationObject empty;
+    EXPECT_EQ(empty.invokeNumber("Play"), 0.0);
+    EXPECT_EQ(empty.invokeText("GetVersion"), "");
+    EXPECT_FALSE(empty.invokeBool("IsSeeking"));
+    VARIANT value = empty.invokeVariant("Play");
+    EXPECT_EQ(V_VT(&value), VT_EMPTY);
+    releaseVariant(value);
+    empty.invoke("Stop");
+    EXPECT_EQ(calls().queryInterfaces, 0);
+    EXPECT_EQ(calls().typeInfoRequests, 0);
+    EXPECT_EQ(calls().invokes, 0);
+}
+
+TEST_F(NamedCall, AnObjectWithoutTypeInformationGivesTheDefaultsEvenForNamesItKnows) {
+    AutomationObject untyped = make(CLSID_UntypedTestObject);
+    ASSERT_FALSE(untyped.isEmpty());
+    clearCalls();
+    EXPECT_EQ(untyped.invokeNumber("Play"), 0.0);
+    EXPECT_EQ(untyped.invokeText("Play"), "");
+    EXPECT_FALSE(untyped.invokeBool("Play"));
+    VARIANT value = untyped.invokeVariant("Play");
+    EXPECT_EQ(V_VT(&value), VT_EMPTY);
+    releaseVariant(value);
+    EXPECT_EQ(calls().typeInfoRequests, 4);
+    EXPECT_EQ(calls().nameLookups, 0);
+    EXPECT_EQ(calls().invokes, 0);
+    EXPECT_EQ(referencesOf(untyped.rawPointer()), 1u);
+}
+
+TEST_F(NamedCall, AnUnknownNameGivesTheDefaults) {
+    EXPECT_EQ(object.invokeNumber("NoSuchMember"), 0.0);
+    EXPECT_EQ(object.invokeText("NoSuchMember"), "");
+    EXPECT_FALSE(object.invokeBool("NoSuchMember"));
+    VARIANT value = object.invokeVariant("NoSuchMember");
+    EXPECT_EQ(V_VT(&value), VT_EMPTY);
+    releaseVariant(value);
+    EXPECT_EQ(calls().invokes, 0);
+}
+
+}  // namespace
