@@ -1,0 +1,31 @@
+#include "app/remembered_video.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct Case {
+    const char* stored;
+    bool played;
+};
+
+const Case cases[] = {
+    {"C:\\videos\\a.mp4", true},
+    {".mp4", true},
+    {"C:\\videos\\a.MP4", false},
+    {"C:\\videos\\a.Mp4", false},
+    {"mp4", false},
+    {"", false},
+    {"C:\\videos\\a.mp4 ", false},
+    {"C:\\videos\\a.avi", false},
+    {"a.mp4.txt", false},
+};
+
+class RememberedVideo : public testing::TestWithParam<Case> {};
+
+TEST_P(RememberedVideo, OnlyANameEndingInLowerCaseMp4IsPlayed)
+{
+    EXPECT_EQ(isRememberedVideo(GetParam().stored), GetParam().played) << GetParam().stored;
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, RememberedVideo, testing::ValuesIn(cases));
+}  // namespace
