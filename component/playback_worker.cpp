@@ -111,13 +111,18 @@ void PlaybackWorker::playFile(VideoReader& reader)
     std::optional<int64_t> passEnd;  // after a loop's wrap: when the pass that ended would have ended
     int picturesThisPass = 0;
     int droppedInARow = 0;
+    // Positions count from the first picture's stamp, which need not be 0 (66.7 ms is seen),
+    // so that a clip plays from 0 to its duration and SetPosition(x) shows position x.
+    std::optional<int64_t> firstStamp;
 
     for (;;) {
         const Request request = nextRequest(playing, !ended && (showNext || playing));
         if (request.stop) return;
         if (request.seekTo) {
+            // The reader seeks in the file's own time (its first picture at 0), while stamps
+            // may carry the first picture's offset: the picture wanted is target + offset.
             reader.seek(*request.seekTo);
-            seekTarget = request.seekTo;
+            seekTarget = *request.seekTo + firstStamp.value_or(0);
             pending = false;
             showNext = true;
             ended = false;
@@ -143,6 +148,7 @@ void PlaybackWorker::playFile(VideoReader& reader)
                 ended = true;
                 seekTarget.reset();
                 seeking_ = false;
+                publishState(PlaybackState::ended);
                 continue;
             }
             if (sample.length > 0) {
@@ -151,6 +157,7 @@ void PlaybackWorker::playFile(VideoReader& reader)
                 pictureLength = sample.time - lastTime;
             }
             lastTime = sample.time;
+            if (!firstStamp) firstStamp = sample.time;
             ++picturesThisPass;
             if (seekTarget && sample.time + pictureLength / 2 < *seekTarget) continue;  // decode up to the target
             seekTarget.reset();
@@ -184,7 +191,7 @@ void PlaybackWorker::playFile(VideoReader& reader)
         canvas_.present();
         pending = false;
         shownTime = pendingTime;
-        position_ = shownTime / kTicksPerMillisecond;
+        position_ = std::max<int64_t>(0, shownTime - firstStamp.value_or(0)) / kTicksPerMillisecond;
         std::lock_guard<std::mutex> lock(mutex_);
         if (!seekRequested_) seeking_ = false;
     }

@@ -1,0 +1,36 @@
+#include "tests/component/component_host.h"
+
+#include <wrl/client.h>
+
+std::string besideProgram(const char* relative)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder.erase(folder.find_last_of('\\') + 1);
+    return folder + relative;
+}
+
+std::string clipPath(const char* name) { return besideProgram("..\\clips\\") + name; }
+
+ComponentLibrary::ComponentLibrary() : module_(LoadLibraryA(besideProgram("component\\APlayer.dll").c_str())) {}
+
+ComponentLibrary::~ComponentLibrary()
+{
+    if (module_) FreeLibrary(module_);
+}
+
+AutomationObject ComponentLibrary::create() const
+{
+    AutomationObject made;
+    if (!module_) return made;
+    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    auto getClassObject = reinterpret_cast<GetClassObject>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+    const CLSID playerClass = {0xA9332148, 0xC691, 0x4B9D, {0x91, 0xFC, 0xB9, 0xC4, 0x61, 0xDB, 0xE9, 0xDD}};
+    Microsoft::WRL::ComPtr<IClassFactory> factory;
+    if (getClassObject && SUCCEEDED(getClassObject(playerClass, IID_IClassFactory, &factory))) {
+        factory->CreateInstance(nullptr, IID_IDispatch, made.pointerSlot());
+    }
+    return made;
+}

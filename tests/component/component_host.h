@@ -1,0 +1,62 @@
+#pragma once
+// Test helpers around our APlayer.dll: loading it unregistered the way the product does,
+// the generated clips, and waiting for a condition while the thread's messages flow.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "player/automation_object.h"
+
+// <folder of the test program>\<relative>, in the ANSI code page.
+std::string besideProgram(const char* relative);
+
+// A clip made by the build, <build>/clips/<name>.
+std::string clipPath(const char* name);
+
+// The control DLL from <build>/bin/component, loaded for the life of the object.
+class ComponentLibrary {
+public:
+    ComponentLibrary();
+    ~ComponentLibrary();
+    ComponentLibrary(const ComponentLibrary&) = delete;
+    ComponentLibrary& operator=(const ComponentLibrary&) = delete;
+    bool loaded() const { return module_ != nullptr; }
+    // A new control, as IDispatch written into the object (empty on failure).
+    AutomationObject create() const;
+
+private:
+    HMODULE module_;
+};
+
+// Polls `condition` every few milliseconds, dispatching this thread's messages, until it
+// holds or `milliseconds` have passed; gives the last result.
+template <class Condition>
+bool waitUntil(Condition condition, DWORD milliseconds)
+{
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (condition()) return true;
+        if (GetTickCount64() >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+// Named calls of the control, as the product makes them.
+inline int64_t number(const AutomationObject& player, const char* name)
+{
+    return static_cast<int64_t>(player.invokeNumber(name));
+}
+inline int64_t setConfig(const AutomationObject& player, int32_t item, int32_t value)
+{
+    return static_cast<int64_t>(player.invokeNumber("SetConfig", {item, value}));
+}
+inline void open(const AutomationObject& player, std::string fileName) { player.invoke("Open", {fileName}); }
+
+// Playback states the control reports.
+enum : int64_t { kClosed = 0, kOpening = 1, kPaused = 2, kPlaying = 3, kEnded = 4 };

@@ -1,0 +1,203 @@
+// The control through the product's own named calls, without a window: opening, the
+// figures of a clip, playing, pausing, seeking, looping, closing, and files it cannot play.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/component/component_host.h"
+
+namespace {
+
+// 2 s, 320 x 240, 30 pictures a second; 1 s, 160 x 120.
+const char kTwoSeconds[] = "pattern_320x240_2s.mp4";
+const char kOneSecond[] = "pattern_160x120_1s.mp4";
+
+class NamedCalls : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        ASSERT_TRUE(library.loaded());
+        player = library.create();
+        ASSERT_FALSE(player.isEmpty());
+    }
+    void TearDown() override
+    {
+        player.clear();
+        OleUninitialize();
+    }
+
+    int64_t state() const { return number(player, "GetState"); }
+    bool openedAndShowing() const
+    {
+        return state() != kOpening && !player.invokeBool("IsSeeking") && number(player, "GetVideoWidth") > 0;
+    }
+    // Opens the file and waits until it is open; the first picture is then on its way.
+    void openFile(const std::string& path)
+    {
+        open(player, path);
+        ASSERT_TRUE(waitUntil([&] { return state() != kOpening; }, 5000));
+        ASSERT_EQ(state(), kPaused);
+    }
+    // Positions seen stay the same while 300 ms pass.
+    bool positionHolds()
+    {
+        const int64_t held = number(player, "GetPosition");
+        return !waitUntil([&] { return number(player, "GetPosition") != held; }, 300);
+    }
+
+    // GetConfig as the product's config operation reads it: a VARIANT turned into text.
+    std::string variantToTextOf(const char* name, int32_t& item) const
+    {
+        VARIANT result = player.invokeVariant(name, {item});
+        std::string text = variantToText(result);
+        releaseVariant(result);
+        return text;
+    }
+
+    ComponentLibrary library;
+    AutomationObject player;
+};
+
+TEST_F(NamedCalls, OpenedClipGivesItsDurationAndPictureSize)
+{
+    openFile(clipPath(kTwoSeconds));
+    EXPECT_NEAR(number(player, "GetDuration"), 2000, 50);
+    EXPECT_EQ(number(player, "GetVideoWidth"), 320);
+    EXPECT_EQ(number(player, "GetVideoHeight"), 240);
+    EXPECT_EQ(number(player, "GetBufferProgress"), 100);
+}
+
+TEST_F(NamedCalls, PositionAdvancesWhilePlayingAndHoldsWhilePaused)
+{
+    openFile(clipPath(kTwoSeconds));
+    EXPECT_EQ(number(player, "Play"), 0);
+    EXPECT_TRUE(waitUntil([&] { return state() == kPlaying && number(player, "GetPosition") > 300; }, 3000));
+    EXPECT_EQ(number(player, "Pause"), 0);
+    ASSERT_TRUE(waitUntil([&] { return state() == kPaused; }, 1000));
+    EXPECT_TRUE(positionHolds());
+    const int64_t paused = number(player, "GetPosition");
+    EXPECT_EQ(number(player, "Play"), 0);
+    EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > paused + 200; }, 2000));
+}
+
+TEST_F(NamedCalls, SetPositionShowsThePictureAtThatTimeAlsoWhilePaused)
+{
+    openFile(clipPath(kTwoSeconds));
+    int32_t target = 1500;
+    EXPECT_EQ(player.invokeNumber("SetPosition", {target}), 0.0);
+    ASSERT_TRUE(waitUntil([&] { return !player.invokeBool("IsSeeking"); }, 3000));
+    EXPECT_NEAR(number(player, "GetPosition"), 1500, 40);
+    EXPECT_EQ(state(), kPaused);
+    target = 200;
+    player.invokeNumber("SetPosition", {target});
+    ASSERT_TRUE(waitUntil([&] { return !player.invokeBool("IsSeeking"); }, 3000));
+    EXPECT_NEAR(number(player, "GetPosition"), 200, 40);
+}
+
+TEST_F(NamedCalls, WithoutLoopPlaybackEndsAtTheEndAndPlayStartsAgain)
+{
+    openFile(clipPath(kOneSecond));
+    number(player, "Play");
+    ASSERT_TRUE(waitUntil([&] { return state() == kEnded; }, 4000));
+    EXPECT_GT(number(player, "GetPosition"), 800);
+    number(player, "Play");
+    EXPECT_TRUE(waitUntil([&] { return state() == kPlaying && number(player, "GetPosition") < 500; }, 2000));
+}
+
+TEST_F(NamedCalls, LoopItemWrapsThePositionAndPlaybackGoesOn)
+{
+    EXPECT_EQ(setConfig(player, 8, 1), 0);
+    openFile(clipPath(kOneSecond));
+    number(player, "Play");
+    ASSERT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 700; }, 3000));
+    ASSERT_TRUE(waitUntil([&] { return number(player, "GetPosition") < 300; }, 3000));
+    EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 500; }, 3000));
+    EXPECT_EQ(state(), kPlaying);
+}
+
+TEST_F(NamedCalls, CloseThenOpenAgainPlays)
+{
+    openFile(clipPath(kTwoSeconds));
+    number(player, "Play");
+    EXPECT_EQ(number(player, "Close"), 0);
+    EXPECT_EQ(state(), kClosed);
+    EXPECT_EQ(number(player, "GetDuration"), 0);
+    openFile(clipPath(kOneSecond));
+    EXPECT_EQ(number(player, "GetVideoWidth"), 160);
+    number(player, "Play");
+    EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 300; }, 3000));
+}
+
+TEST_F(NamedCalls, MissingFileLeavesEveryFigureZero)
+{
+    open(player, clipPath("no_such_clip.mp4"));
+    EXPECT_TRUE(waitUntil([&] { return state() == kClosed; }, 3000));
+    EXPECT_EQ(number(player, "Play"), -1);
+    for (const char* getter : {"GetDuration", "GetPosition", "GetVideoWidth", "GetVideoHeight", "GetBufferProgress"}) {
+        EXPECT_EQ(number(player, getter), 0) << getter;
+    }
+}
+
+TEST_F(NamedCalls, FileThatIsNoVideoLeavesEveryFigureZero)
+{
+    const std::string fake = besideProgram("not_a_video.mp4");
+    HANDLE file = CreateFileA(fake.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const char text[] = "this is text, not a video\r\n";
+    DWORD written = 0;
+    WriteFile(file, text, sizeof text - 1, &written, nullptr);
+    CloseHandle(file);
+    open(player, fake);
+    EXPECT_TRUE(waitUntil([&] { return state() == kClosed; }, 10000));
+    number(player, "Play");
+    for (const char* getter : {"GetDuration", "GetPosition", "GetVideoWidth", "GetVideoHeight", "GetBufferProgress"}) {
+        EXPECT_EQ(number(player, getter), 0) << getter;
+    }
+    DeleteFileA(fake.c_str());
+}
+
+TEST_F(NamedCalls, PathWithChineseCharactersOpens)
+{
+    ASSERT_EQ(GetACP(), 936u);
+    const std::string chinese = besideProgram("动态壁纸 测试.mp4");
+    ASSERT_TRUE(CopyFileA(clipPath(kOneSecond).c_str(), chinese.c_str(), FALSE));
+    openFile(chinese);
+    EXPECT_EQ(number(player, "GetVideoWidth"), 160);
+    EXPECT_NEAR(number(player, "GetDuration"), 1000, 50);
+    number(player, "Close");
+    DeleteFileA(chinese.c_str());
+}
+
+TEST_F(NamedCalls, ConfigItemsAnswerAsTextAndUnknownItemsAreAnsweredToo)
+{
+    int32_t loop = 8, mute = 119, unknown = 4711;
+    EXPECT_EQ(variantToTextOf("GetConfig", loop), "0");
+    EXPECT_EQ(setConfig(player, 8, 1), 0);
+    EXPECT_EQ(setConfig(player, 119, 1), 0);
+    EXPECT_EQ(variantToTextOf("GetConfig", loop), "1");
+    EXPECT_EQ(variantToTextOf("GetConfig", mute), "1");
+    EXPECT_EQ(variantToTextOf("GetConfig", unknown), "");
+    EXPECT_EQ(setConfig(player, 4711, 1), -1);
+    std::string text = "0";
+    EXPECT_EQ(player.invokeNumber("SetConfig", {loop, text}), 0.0);
+    EXPECT_EQ(player.invokeText("GetConfig", {loop}), "0");
+}
+
+TEST_F(NamedCalls, VolumeLogoAndVersionAreKept)
+{
+    EXPECT_EQ(number(player, "GetVolume"), 100);
+    int32_t volume = 35;
+    EXPECT_EQ(player.invokeNumber("SetVolume", {volume}), 0.0);
+    EXPECT_EQ(number(player, "GetVolume"), 35);
+    volume = 250;
+    player.invokeNumber("SetVolume", {volume});
+    EXPECT_EQ(number(player, "GetVolume"), 100);
+    int32_t logo = 3;
+    EXPECT_EQ(player.invokeNumber("SetCustomLogo", {logo}), 0.0);
+    EXPECT_FALSE(player.invokeText("GetVersion").empty());
+    EXPECT_EQ(state(), kClosed);
+    EXPECT_FALSE(player.invokeBool("IsSeeking"));
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "component/config_items.h"
+#include "component/playback_clock.h"
+
+TEST(PlaybackClock, PicturesAreDueAtTheirDistanceFromTheAnchorAndALoopPassStartsWhereTheLastEnded)
+{
+    PlaybackClock clock;
+    clock.anchor(667000, 50000000);  // first stamp 66.7 ms, shown at wall time 5 s
+    EXPECT_EQ(clock.dueAt(667000), 50000000);
+    EXPECT_EQ(clock.dueAt(1000000), 50333000);
+    // A pass whose last picture is 1.9667 s long ends at 2.0 s; the next pass starts at 66.7 ms again.
+    clock.startPass(20000000, 667000);
+    EXPECT_EQ(clock.dueAt(667000), 50000000 + (20000000 - 667000));
+    EXPECT_EQ(clock.dueAt(1000000), 50000000 + (20000000 - 667000) + 333000);
+}
+
+TEST(ConfigItems, KnownItemsTakeValuesInRangeUnknownItemsAreAnsweredEmpty)
+{
+    ConfigItems items;
+    EXPECT_EQ(items.get(kLoopItem), std::optional<int>(0));
+    EXPECT_EQ(items.get(kMuteItem), std::optional<int>(0));
+    struct Case {
+        int item, value;
+        bool accepted;
+        std::optional<int> after;
+    } cases[] = {
+        {kLoopItem, 1, true, 1}, {kLoopItem, 2, false, 1}, {kLoopItem, -1, false, 1}, {kLoopItem, 0, true, 0},
+        {kMuteItem, 1, true, 1}, {7, 1, false, std::nullopt}, {0, 0, false, std::nullopt},
+        {-5, 1, false, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(items.set(c.item, c.value), c.accepted) << c.item << "=" << c.value;
+        EXPECT_EQ(items.get(c.item), c.after) << c.item;
+    }
+}
