@@ -112,11 +112,12 @@ public:
     bool bind(ITypeComp* typeComp, wchar_t* name, ULONG hash) {
         static const WORD kinds[] = {INVOKE_FUNC, INVOKE_PROPERTYGET, INVOKE_PROPERTYPUT, INVOKE_PROPERTYPUTREF};
         for (WORD kind : kinds) {
-            ITypeInfo* bound = nullptr;
             DESCKIND descKind = DESCKIND_NONE;
             BINDPTR description{};
-            if (FAILED(typeComp->Bind(name, hash, kind, &bound, &descKind, &description))) continue;
-            typeInfo_.Attach(bound);
+            // Straight into the owner: mingw-w64's ComPtr::Attach takes a further reference.
+            if (FAILED(typeComp->Bind(name, hash, kind, typeInfo_.ReleaseAndGetAddressOf(), &descKind,
+                                      &description)))
+                continue;
             return take(descKind, description);
         }
         return false;

@@ -108,8 +108,24 @@ TEST_F(NamedCall, AsksTheObjectAfreshOnEveryCall) {
     EXPECT_EQ(calls().nameLookups, 0);
 }
 
+// The type library's own ITypeInfo for the test interface: the one Bind hands out.
+Microsoft::WRL::ComPtr<ITypeInfo> boundTypeInfoOf(IUnknown* object) {
+    Microsoft::WRL::ComPtr<IDispatch> dispatch;
+    Microsoft::WRL::ComPtr<ITypeInfo> wrapper, real;
+    Microsoft::WRL::ComPtr<ITypeLib> library;
+    UINT index = 0;
+    if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&dispatch))) &&
+        SUCCEEDED(dispatch->GetTypeInfo(0, GetUserDefaultLCID(), &wrapper)) &&
+        SUCCEEDED(wrapper->GetContainingTypeLib(&library, &index)))
+        library->GetTypeInfoOfGuid(DIID_TestAutomation, &real);
+    return real;
+}
+
 TEST_F(NamedCall, GivesBackEverythingItTookOnEveryWayOut) {
     IUnknown* held = object.rawPointer();
+    Microsoft::WRL::ComPtr<ITypeInfo> bound = boundTypeInfoOf(held);
+    ASSERT_TRUE(bound);
+    const ULONG boundReferences = referencesOf(bound.Get());
     int32_t one = 1;
     std::string text = "x";
     object.invokeNumber("Play");                 // success
@@ -120,7 +136,10 @@ TEST_F(NamedCall, GivesBackEverythingItTookOnEveryWayOut) {
     object.invokeNumber("GetVersion");           // the result does not coerce
     object.invoke("GetPair", {one, text});       // by-reference arguments
     object.invokeNumber("Count");                // a variable
+    object.invokeNumber("Application");          // an implicit application object
+    object.invoke("NextMode", {one});            // a user-defined type resolved
     EXPECT_EQ(referencesOf(held), 1u);
+    EXPECT_EQ(referencesOf(bound.Get()), boundReferences);
     EXPECT_EQ(testServerRecording()->liveTypeWrappers, 0);
 }
 
