@@ -1,0 +1,94 @@
+// What the hosted control shows, read back from its window: colours in time order with a
+// loop, orientation and colour matrix at 1080p down to the last row, and the fill with
+// kept aspect in a window of another shape.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/component/hosted_control.h"
+
+namespace {
+
+class ControlPixels : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        ASSERT_TRUE(library.loaded());
+    }
+    void TearDown() override { OleUninitialize(); }
+
+    ComponentLibrary library;
+};
+
+TEST_F(ControlPixels, ColourSegmentsShowRedThenBlueThenRedAgainWhenLooping)
+{
+    HostedControl host(library, 320, 240);
+    ASSERT_TRUE(host.ready());
+    auto centreIs = [&](int red, int green, int blue) {
+        return [&host, red, green, blue] { return colourNear(host.pixel(160, 120), red, green, blue, 40); };
+    };
+    EXPECT_EQ(setConfig(host.player(), 8, 1), 0);
+    open(host.player(), clipPath("red_then_blue_320x240.mp4"));
+    number(host.player(), "Play");
+    EXPECT_TRUE(waitUntil(centreIs(255, 0, 0), 5000));
+    EXPECT_TRUE(waitUntil(centreIs(0, 0, 255), 3000));
+    EXPECT_TRUE(waitUntil(centreIs(255, 0, 0), 3000));
+    EXPECT_EQ(number(host.player(), "GetState"), kPlaying);
+}
+
+TEST_F(ControlPixels, QuadrantsAt1080pSitInTheirCornersInTrueColoursDownToTheLastRow)
+{
+    HostedControl host(library, 1920, 1080);
+    ASSERT_TRUE(host.ready());
+    open(host.player(), clipPath("quadrants_1920x1080.mp4"));
+    ASSERT_TRUE(waitUntil([&] { return colourNear(host.pixel(8, 8), 255, 0, 0, 12); }, 5000));
+    struct Corner {
+        int x, y, red, green, blue;
+    } corners[] = {
+        {8, 8, 255, 0, 0},          {1911, 8, 0, 255, 0},       {8, 1071, 0, 0, 255},       {1911, 1071, 255, 255, 255},
+        {0, 1079, 0, 0, 255},       {1919, 1079, 255, 255, 255}, {900, 500, 255, 0, 0},      {1020, 580, 255, 255, 255},
+    };
+    for (const Corner& c : corners) {
+        const COLORREF seen = host.pixel(c.x, c.y);
+        EXPECT_TRUE(colourNear(seen, c.red, c.green, c.blue, 12))
+            << "at " << c.x << "," << c.y << ": " << int(GetRValue(seen)) << "," << int(GetGValue(seen)) << ","
+            << int(GetBValue(seen));
+    }
+}
+
+TEST_F(ControlPixels, PictureFillsASquareWindowKeepingItsAspect)
+{
+    // 320 x 180, blue with a white 60 x 60 square in the middle. In 400 x 400 the sides are
+    // cropped (70 columns each) and the square shows 133 pixels wide and high, centred.
+    HostedControl host(library, 400, 400);
+    ASSERT_TRUE(host.ready());
+    open(host.player(), clipPath("square_on_blue_320x180.mp4"));
+    ASSERT_TRUE(waitUntil([&] { return colourNear(host.pixel(200, 200), 255, 255, 255, 30); }, 5000));
+    struct Point {
+        int x, y;
+        bool white;
+    } points[] = {
+        {200, 2, false},   {200, 397, false}, {2, 200, false},   {397, 200, false},  // no bars: blue to every edge
+        {140, 200, true},  {260, 200, true},  {200, 140, true},  {200, 260, true},   // square kept square
+        {125, 200, false}, {275, 200, false}, {200, 125, false}, {200, 275, false},
+    };
+    for (const Point& p : points) {
+        const COLORREF seen = host.pixel(p.x, p.y);
+        const bool ok = p.white ? colourNear(seen, 255, 255, 255, 30) : colourNear(seen, 0, 0, 255, 40);
+        EXPECT_TRUE(ok) << "at " << p.x << "," << p.y << ": " << int(GetRValue(seen)) << "," << int(GetGValue(seen))
+                        << "," << int(GetBValue(seen));
+    }
+}
+
+TEST_F(ControlPixels, UnplayableFileLeavesTheWindowDark)
+{
+    HostedControl host(library, 200, 100);
+    ASSERT_TRUE(host.ready());
+    open(host.player(), clipPath("no_such_clip.mp4"));
+    RedrawWindow(host.controlWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(waitUntil([&] { return colourNear(host.pixel(100, 50), 0, 0, 0, 24); }, 2000));
+    EXPECT_EQ(number(host.player(), "GetState"), kClosed);
+}
+
+}  // namespace
