@@ -13,13 +13,14 @@ std::string besideThisProgram(const char* fileName)
     return directory.substr(0, directory.find_last_of("\\/") + 1) + fileName;
 }
 
-HWND controlWindowOf(DWORD processId)
+// The shell's control window once the desktop tree stands, else null.
+HWND readyControlWindowOf(DWORD processId)
 {
     for (HWND window = FindWindowExA(nullptr, nullptr, fake_shell::controlClass, nullptr); window;
          window = FindWindowExA(nullptr, window, fake_shell::controlClass, nullptr)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == processId)
+        if (owner == processId && GetPropA(window, fake_shell::ready))
             return window;
     }
     return nullptr;
@@ -36,7 +37,7 @@ FakeShellSession::FakeShellSession(const std::string& options)
     if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
         return;
     kvtest::waitUntil([&] {
-        control_ = controlWindowOf(process_.dwProcessId);
+        control_ = readyControlWindowOf(process_.dwProcessId);
         return control_ != nullptr || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
     });
 }

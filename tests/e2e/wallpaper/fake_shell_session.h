@@ -1,6 +1,6 @@
 #pragma once
 // One run of the simulated desktop shell (bin/fake_shell.exe) for the length of a test: started
-// with the layout options, ready once its control window exists, ended when the object goes.
+// with the layout options, ready once its control window says so, ended when the object goes.
 #include "tests/fixtures/fake_shell/shell_protocol.h"
 
 #include <windows.h>
@@ -15,7 +15,6 @@ public:
     FakeShellSession& operator=(const FakeShellSession&) = delete;
 
     bool ready() const { return control_ != nullptr; }
-    DWORD processId() const { return process_.dwProcessId; }
     // A window the shell published under that property name, or null.
     HWND window(const char* property) const;
     // How often the desktop program window received 0x052C.
