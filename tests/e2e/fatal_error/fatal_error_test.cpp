@@ -1,5 +1,5 @@
-// Fatal run-time errors of the real kv.exe: the error box, the exit status, and the
-// settings file left alone.
+// Fatal run-time errors of the real kv.exe (and of a small probe for the exhausted heap):
+// the error box, the exit status, the settings file left alone.
 #include "tests/driver/kv_driver.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +70,38 @@ TEST_F(FatalError, NoProgramWindowAppearsWhileTheStartUpBoxIsOpen)
     EXPECT_TRUE(kvtest::topLevelWindows(kv.id(), "pmrq", nullptr).empty());
     kvtest::pressOk(box);
     EXPECT_EQ(kv.waitForExit(), fatalExitStatus);
+}
+
+class OutOfMemory : public testing::Test {
+protected:
+    kvtest::Process startProbe()
+    {
+        dir.copyIn(kvtest::binDirectory() + "\\fatal_probe.exe", "fatal_probe.exe");
+        return kvtest::Process::start(dir.pathOf("fatal_probe.exe"), dir.path());
+    }
+
+    kvtest::ProgramDirectory dir;
+};
+
+TEST_F(OutOfMemory, ReportsTheSizeAndSkipsTheExitRoutines)
+{
+    kvtest::Process probe = startProbe();
+    ASSERT_TRUE(probe.started());
+    const HWND box = kvtest::waitForMessageBox(probe.id(), "错误");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(kvtest::messageBoxText(box), "运行时出错!\r\n\r\n错误信息：分配 4611686018427387904 字节内存失败!\r\n\r\n0, 0\r\n");
+    kvtest::pressOk(box);
+    EXPECT_EQ(probe.waitForExit(), fatalExitStatus);
+    EXPECT_EQ(dir.readFile("exit_routine_ran"), std::nullopt);
+}
+
+TEST_F(OutOfMemory, ProbeLeavesATraceWhenItsExitRoutineRuns)
+{
+    ASSERT_TRUE(dir.writeFile("end_normally", ""));
+    kvtest::Process probe = startProbe();
+    ASSERT_TRUE(probe.started());
+    EXPECT_EQ(probe.waitForExit(), 0u);
+    EXPECT_NE(dir.readFile("exit_routine_ran"), std::nullopt);
 }
 
 }  // namespace
