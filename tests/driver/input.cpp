@@ -128,6 +128,11 @@ bool chooseFile(HWND dialog, const std::string& path)
     return true;
 }
 
+std::string fileDialogFolder(HWND dialog)
+{
+    return text(GetDlgItem(dialog, cmb2));
+}
+
 void cancelFileDialog(HWND dialog)
 {
     clickLater(GetDlgItem(dialog, IDCANCEL));

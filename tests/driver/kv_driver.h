@@ -4,7 +4,7 @@
 //   kvtest::ProgramDirectory dir;                  // fresh %TEMP% folder holding a copy of kv.exe
 //   dir.writeFile("kv.ini", bytes);                // optional extra files
 //   kvtest::Process kv = kvtest::Process::start(dir);
-//   HWND settings = kvtest::waitForWindow(kv.id(), nullptr, "kv_动态壁纸设置");
+//   HWND settings = kv.waitForWindow(nullptr, "kv_动态壁纸设置");
 //   kvtest::click(kvtest::children(settings)[0]);
 //   kvtest::pressKey(edit, VK_ESCAPE);
 //   EXPECT_EQ(kv.waitForExit(), 0u);
@@ -67,6 +67,8 @@ public:
     bool running() const;
     // The exit code once the process has ended; nullopt when it is still running at the deadline.
     std::optional<DWORD> waitForExit(DWORD timeoutMs = defaultTimeoutMs);
+    // Like waitForWindow below, but gives up at once when the process has ended.
+    HWND waitForWindow(const char* className, const char* title, DWORD timeoutMs = defaultTimeoutMs) const;
 
 private:
     Process(HANDLE handle, DWORD id) : handle_(handle), id_(id) {}
@@ -112,6 +114,8 @@ void pressOk(HWND box);  // BM_CLICK on its OK button (WM_CLOSE would make it an
 // The common open-file dialog of a process.
 HWND waitForFileDialog(DWORD processId, DWORD timeoutMs = defaultTimeoutMs);
 bool chooseFile(HWND dialog, const std::string& path);  // types the path, presses Open
+// The name of the folder the dialog shows (its "look in" box, cmb2).
+std::string fileDialogFolder(HWND dialog);
 void cancelFileDialog(HWND dialog);
 
 }  // namespace kvtest

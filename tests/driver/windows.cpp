@@ -49,6 +49,18 @@ HWND waitForWindow(DWORD processId, const char* className, const char* title, DW
     return result;
 }
 
+HWND Process::waitForWindow(const char* className, const char* title, DWORD timeoutMs) const
+{
+    HWND result = nullptr;
+    waitUntil(
+        [&] {
+            result = kvtest::waitForWindow(id_, className, title, 0);
+            return result || !running();
+        },
+        timeoutMs);
+    return result;
+}
+
 std::string text(HWND window)
 {
     DWORD_PTR length = 0;

@@ -23,7 +23,7 @@ struct RunningKv {
         if (settingsBytes)
             directory.writeFile("kv.ini", *settingsBytes);
         kv = std::make_unique<Process>(Process::start(directory));
-        window = waitForWindow(kv->id(), nullptr, settingsTitle.c_str());
+        window = kv->waitForWindow(nullptr, settingsTitle.c_str());
         if (window) {
             const auto controls = children(window);
             if (controls.size() == 3) {
@@ -110,12 +110,13 @@ TEST(SettingsWindow, TabMovesTheFocusInLayoutOrder)
     EXPECT_TRUE(waitUntil([&] { return focusOf(run.window) == run.applyButton; }));
 }
 
-TEST(SettingsWindow, WithoutSettingsFileTheEditIsEmptyAndNothingIsWritten)
+TEST(SettingsWindow, WithoutSettingsFileTheEditIsEmptyAndNothingIsWrittenOrOpened)
 {
     RunningKv run;
     ASSERT_SETTINGS_WINDOW(run);
     EXPECT_EQ(text(run.fileNameEdit), "");
     EXPECT_FALSE(run.directory.readFile("kv.ini").has_value());
+    EXPECT_TRUE(topLevelWindows(run.kv->id(), "pmrq").empty());
 }
 
 TEST(SettingsWindow, RememberedMp4FileIsShownAtStartUp)
@@ -227,6 +228,19 @@ TEST(SettingsWindow, CancelAfterAChoiceShowsTheChoiceAgain)
     ASSERT_NE(dialog, nullptr);
     cancelFileDialog(dialog);
     EXPECT_TRUE(waitUntil([&] { return text(run.fileNameEdit) == chosen; })) << text(run.fileNameEdit);
+}
+
+TEST(SettingsWindow, TheRunsCurrentDirectoryIsTheProgramDirectory)
+{
+    // Started from %TEMP%; the dialog, given no initial folder, opens in the current directory.
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    clickLater(run.browseButton);
+    HWND dialog = waitForFileDialog(run.kv->id());
+    ASSERT_NE(dialog, nullptr);
+    const std::string& path = run.directory.path();
+    EXPECT_EQ(fileDialogFolder(dialog), path.substr(path.find_last_of('\\') + 1));
+    cancelFileDialog(dialog);
 }
 
 TEST(SettingsWindow, CancelBeforeAnyChoiceEmptiesTheEdit)
