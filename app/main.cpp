@@ -1,8 +1,10 @@
 // kv: plays a video as the desktop wallpaper. The entry routine of the run.
+#include "app/globals.h"
 #include "app/initialize_process.h"
 #include "app/message_loop.h"
 #include "app/settings_window.h"
 #include "platform/external_calls.h"
+#include "platform/process_state.h"
 #include "platform/program_end.h"
 
 #include <windows.h>
@@ -11,6 +13,8 @@ namespace {
 int runProgram()
 {
     initializeProcess();
+    createGlobals();
+    registerExitRoutine(destroyGlobals);
 
     ext::atlAxWinInit(site::startup);
     loadStartupWindow();

@@ -6,6 +6,8 @@
 #include "platform/runtime_error.h"
 #include "platform/window_ids.h"
 #include "platform/window_layer.h"
+#include "player/player_control.h"
+#include "player/player_globals.h"
 #include "wallpaper/desktop_embedder.h"
 #include "wallpaper/player_window.h"
 
@@ -70,6 +72,8 @@ void SettingsWindow::onApplyClicked()
 {
     if (!playerWindowHandle)
         loadPlayerWindow();
+    playerControl->open(controlText(layout::fileNameEdit));
+    playerControl->play();
     writeSetting(settingsFilePath(), settingName, settingName, controlText(layout::fileNameEdit));
 }
 

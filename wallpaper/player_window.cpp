@@ -3,6 +3,9 @@
 #include "platform/runtime_error.h"
 #include "platform/window_ids.h"
 #include "platform/window_layer.h"
+#include "player/player_config.h"
+#include "player/player_control.h"
+#include "player/player_globals.h"
 #include "wallpaper/desktop_embedder.h"
 
 #include <memory>
@@ -57,10 +60,18 @@ void PlayerWindow::onCreated()
     rect = outerRect(handle());
     place(handle(), rect.left, rect.top, GetSystemMetrics(SM_CXSCREEN), rect.bottom - rect.top);
 
+    HWND window = handle();
+    rect = outerRect(window);
+    playerControl->create(window, *playerEventSink, 0, 0, rect.right - rect.left, rect.bottom - rect.top);
+    playerConfig->item8(1);
+    playerConfigExt->item119(1);
+    playerControl->open(componentText(layout::settingsWindow, layout::fileNameEdit));
+    playerControl->play();
+
     embedPlayerWindow();
 }
 
-void PlayerWindow::onDestroy() {}
+void PlayerWindow::onDestroy() { playerControl->close(); }
 
 LRESULT PlayerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
