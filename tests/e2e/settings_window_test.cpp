@@ -269,3 +269,27 @@ TEST(SettingsWindow, TwoCopiesRunAtOnce)
     EXPECT_EQ(second.kv->waitForExit(), 0u);
 }
 }  // namespace
+
+namespace {
+TEST(HiddenOwnerWindow, ExistsHiddenAsAToolWindowWithoutTitle)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    const auto windows = topLevelWindows(run.kv->id(), "_QX_HideOwner");
+    ASSERT_EQ(windows.size(), 1u);
+    EXPECT_FALSE(visible(windows[0]));
+    EXPECT_EQ(text(windows[0]), "");
+    // Style 0 counts as an overlapped window: the system adds the window edge (and a minimum size).
+    EXPECT_EQ(exStyle(windows[0]) & ~WS_EX_WINDOWEDGE, WS_EX_TOOLWINDOW);
+}
+
+TEST(HiddenOwnerWindow, EndProgramMessageEndsTheRunWithItsExitCode)
+{
+    RunningKv run;
+    ASSERT_SETTINGS_WINDOW(run);
+    const auto windows = topLevelWindows(run.kv->id(), "_QX_HideOwner");
+    ASSERT_EQ(windows.size(), 1u);
+    PostMessageA(windows[0], 0x83E7, 7, 0);
+    EXPECT_EQ(run.kv->waitForExit(), 7u);
+}
+}  // namespace
