@@ -1,0 +1,52 @@
+// The resources kv.exe carries: the application manifest and the version information.
+#include "tests/driver/kv_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+struct LibraryDeleter {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
+
+std::string kvPath()
+{
+    return kvtest::binDirectory() + "\\kv.exe";
+}
+
+TEST(ExecutableResources, ManifestAsksForVisualStylesAndNamesWindows7To11)
+{
+    Library kv(LoadLibraryExA(kvPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    ASSERT_TRUE(kv);
+    HRSRC found = FindResourceA(kv.get(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_NE(found, nullptr);
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(kv.get(), found)));
+    const std::string manifest(bytes, SizeofResource(kv.get(), found));
+    EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+    for (const char* os : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
+                           "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
+        EXPECT_NE(manifest.find(os), std::string::npos) << os;
+}
+
+TEST(ExecutableResources, VersionInformationNamesTheProgram)
+{
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(kvPath().c_str(), &handle);
+    ASSERT_GT(size, 0u);
+    std::vector<char> data(size);
+    ASSERT_TRUE(GetFileVersionInfoA(kvPath().c_str(), 0, size, data.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    char* name = nullptr;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\080403a8\\OriginalFilename",
+                               reinterpret_cast<void**>(&name), &length));
+    EXPECT_STREQ(name, "kv.exe");
+}
+}  // namespace
