@@ -22,7 +22,7 @@ cpu_of() {  # command...: user+system CPU seconds
   rm -f /tmp/playback_bench.$$
 }
 
-printf "%-26s %10s %10s %12s %10s %12s %8s\n" clip floor_s ffplay_s aplayer_s ratio first_ms peak_MB
+printf "%-26s %10s %10s %12s %10s %12s %8s\n" clip floor_s ffplay_s aplayer_s ratio cold/warm_ms peak_MB
 for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4; do
   floor=$(cpu_of ffmpeg -threads 1 -i "$clips/$clip" -an -pix_fmt bgra -f null -)
   ffplay_cpu=-
@@ -32,7 +32,7 @@ for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4; do
   out=$(xvfb-run -a -s "-screen 0 1920x1080x24" "$KV_WINE" "$KV_BUILD/bin/playback_bench.exe" \
         "Z:$(echo "$clips/$clip" | tr / '\\')" 10 2>/dev/null | tr -d '\r')
   cpu=$(echo "$out" | awk '/cpu per 10 s/ {print $5}')
-  first=$(echo "$out" | awk '/first picture/ {print $3}')
+  first=$(echo "$out" | awk '/first picture/ {print $3 "/" $6}')
   peak=$(echo "$out" | awk '/peak working/ {print $3}')
   ratio=$(awk -v a="$cpu" -v f="$floor" 'BEGIN { if (f > 0) printf "%.2f", a / f; else print "-" }')
   printf "%-26s %10s %10s %12s %10s %12s %8s\n" "$clip" "$floor" "$ffplay_cpu" "$cpu" "$ratio" "$first" "$peak"

@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -10,6 +11,7 @@ constexpr int64_t kTicksPerMillisecond = 10000;
 constexpr int64_t kDefaultPictureLength = 333333;  // 30 pictures a second, until the stream tells
 constexpr int64_t kStallLimit = 5000000;           // half a second behind: restart the clock, do not race
 constexpr int kMostDroppedInARow = 4;              // late pictures skipped before one is shown anyway
+constexpr int64_t kNone = INT64_MIN;               // no such time
 
 // Media Foundation's objects live in the multithreaded apartment on this thread.
 class MultithreadedApartment {
@@ -107,8 +109,8 @@ void PlaybackWorker::playFile(VideoReader& reader)
     int64_t shownTime = 0;
     int64_t lastTime = 0;   // of the last picture decoded
     int64_t pictureLength = kDefaultPictureLength;
-    std::optional<int64_t> seekTarget;
-    std::optional<int64_t> passEnd;  // after a loop's wrap: when the pass that ended would have ended
+    int64_t seekTarget = kNone;  // the stamp a seek is after
+    int64_t passEnd = kNone;     // after a loop's wrap: when the pass that ended would have ended
     int picturesThisPass = 0;
     int droppedInARow = 0;
     // Positions count from the first picture's stamp, which need not be 0 (66.7 ms is seen),
@@ -126,7 +128,7 @@ void PlaybackWorker::playFile(VideoReader& reader)
             pending = false;
             showNext = true;
             ended = false;
-            passEnd.reset();
+            passEnd = kNone;
             picturesThisPass = 0;
         }
         if (request.playing != playing) {
@@ -146,7 +148,7 @@ void PlaybackWorker::playFile(VideoReader& reader)
                     continue;
                 }
                 ended = true;
-                seekTarget.reset();
+                seekTarget = kNone;
                 seeking_ = false;
                 publishState(PlaybackState::ended);
                 continue;
@@ -159,11 +161,11 @@ void PlaybackWorker::playFile(VideoReader& reader)
             lastTime = sample.time;
             if (!firstStamp) firstStamp = sample.time;
             ++picturesThisPass;
-            if (seekTarget && sample.time + pictureLength / 2 < *seekTarget) continue;  // decode up to the target
-            seekTarget.reset();
-            if (passEnd) {
-                clock.startPass(*passEnd, sample.time);
-                passEnd.reset();
+            if (seekTarget != kNone && sample.time + pictureLength / 2 < seekTarget) continue;  // decode up to the target
+            seekTarget = kNone;
+            if (passEnd != kNone) {
+                clock.startPass(passEnd, sample.time);
+                passEnd = kNone;
             }
             if (!showNext) {
                 const int64_t lateness = now() - clock.dueAt(sample.time);
