@@ -12,8 +12,6 @@ void fillDark(HDC dc, const RECT& area)
 
 }  // namespace
 
-FrameCanvas::~FrameCanvas() { release(); }
-
 void FrameCanvas::attach(HWND window)
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -51,7 +49,7 @@ void FrameCanvas::present()
     if (!window_ || !holdsPicture_) return;
     HDC dc = GetDC(window_);
     if (!dc) return;
-    BitBlt(dc, 0, 0, width_, height_, memoryDc_, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, width_, height_, memoryDc_.get(), 0, 0, SRCCOPY);
     ReleaseDC(window_, dc);
 }
 
@@ -62,7 +60,7 @@ void FrameCanvas::paint(HDC dc, const RECT& client)
         fillDark(dc, client);
         return;
     }
-    BitBlt(dc, 0, 0, width_, height_, memoryDc_, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, width_, height_, memoryDc_.get(), 0, 0, SRCCOPY);
     if (client.right > width_) fillDark(dc, RECT{width_, 0, client.right, client.bottom});
     if (client.bottom > height_) fillDark(dc, RECT{0, height_, width_, client.bottom});
 }
@@ -71,7 +69,11 @@ bool FrameCanvas::fitWindow(int width, int height)
 {
     if (width <= 0 || height <= 0) return false;
     if (bitmap_ && width == width_ && height == height_) return true;
-    release();
+    memoryDc_.reset();
+    bitmap_.reset();
+    pixels_ = nullptr;
+    width_ = height_ = 0;
+    holdsPicture_ = false;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -80,28 +82,14 @@ bool FrameCanvas::fitWindow(int width, int height)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    memoryDc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = memoryDc_ ? CreateDIBSection(memoryDc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
-    if (!bitmap_) {
-        release();
-        return false;
-    }
-    previousBitmap_ = SelectObject(memoryDc_, bitmap_);
+    MemoryDc dc(CreateCompatibleDC(nullptr));
+    Bitmap bitmap(dc ? CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
+    if (!bitmap) return false;
+    SelectObject(dc.get(), bitmap.get());
+    bitmap_ = std::move(bitmap);
+    memoryDc_ = std::move(dc);
     pixels_ = static_cast<uint32_t*>(bits);
     width_ = width;
     height_ = height;
     return true;
-}
-
-void FrameCanvas::release()
-{
-    if (memoryDc_ && previousBitmap_) SelectObject(memoryDc_, previousBitmap_);
-    if (bitmap_) DeleteObject(bitmap_);
-    if (memoryDc_) DeleteDC(memoryDc_);
-    memoryDc_ = nullptr;
-    bitmap_ = nullptr;
-    previousBitmap_ = nullptr;
-    pixels_ = nullptr;
-    width_ = height_ = 0;
-    holdsPicture_ = false;
 }

@@ -8,13 +8,13 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <type_traits>
 
 #include "component/nv12_picture.h"
 
 class FrameCanvas {
 public:
     FrameCanvas() = default;
-    ~FrameCanvas();
     FrameCanvas(const FrameCanvas&) = delete;
     FrameCanvas& operator=(const FrameCanvas&) = delete;
 
@@ -28,14 +28,21 @@ public:
     void paint(HDC dc, const RECT& client);  // GUI thread, WM_PAINT
 
 private:
+    struct BitmapDeleter {
+        void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+    };
+    struct DcDeleter {
+        void operator()(HDC dc) const { DeleteDC(dc); }
+    };
+    using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
+    using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+
     bool fitWindow(int width, int height);  // with the lock held
-    void release();
 
     std::mutex mutex_;
     HWND window_ = nullptr;
-    HDC memoryDc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previousBitmap_ = nullptr;
+    Bitmap bitmap_;
+    MemoryDc memoryDc_;  // after the bitmap: goes first, which lets go of the bitmap selected into it
     uint32_t* pixels_ = nullptr;
     int width_ = 0, height_ = 0;
     bool holdsPicture_ = false;
