@@ -31,6 +31,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -80,9 +81,6 @@ public:
     // Keyboard handling among the window's controls; true when the message was consumed.
     bool preTranslate(MSG& message);
 
-    // Creates the window as described above; null when the system refuses.
-    HWND create(HWND owner);
-
 protected:
     virtual WindowFrame frame() const = 0;
     // Creates the child controls (addControl), in Tab order. Not an event: always runs.
@@ -98,6 +96,11 @@ protected:
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    friend HWND loadWindow(std::unique_ptr<ProgramWindow> window, HWND owner);
+
+    // Creates the window as described above; null when the system refuses.
+    HWND create(HWND owner);
+
     struct Control {
         uint32_t componentId;
         HWND handle;
