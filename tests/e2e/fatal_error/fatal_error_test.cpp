@@ -72,6 +72,38 @@ TEST_F(FatalError, NoProgramWindowAppearsWhileTheStartUpBoxIsOpen)
     EXPECT_EQ(kv.waitForExit(), fatalExitStatus);
 }
 
+TEST_F(FatalError, ClickWhileTheBoxIsOpenRunsNoHandler)
+{
+    const std::string fixtures = kvtest::binDirectory() + "\\fixtures\\";
+    ASSERT_TRUE(dir.copyIn(fixtures + "atl_unbalanced_attach\\atl.dll", "atl.dll"));
+    ASSERT_TRUE(dir.copyIn(fixtures + "recording_component\\APlayer.dll", "APlayer.dll"));
+    // Not a video to play at start-up, so the settings window waits for the user.
+    const std::string remembered = "[文件名]\r\n文件名=C:\\videos\\old.avi\r\n";
+    ASSERT_TRUE(dir.writeFile("kv.ini", remembered));
+    kvtest::Process kv = kvtest::Process::start(dir);
+    const HWND settings = kvtest::waitForWindow(kv.id(), nullptr, "kv_动态壁纸设置");
+    ASSERT_NE(settings, nullptr);
+    const auto controls = kvtest::children(settings);  // apply, file name, browse
+    ASSERT_EQ(controls.size(), 3u);
+    const HWND applyButton = controls[0];
+    ASSERT_EQ(kvtest::text(applyButton), "应用");
+    kvtest::setText(controls[1], "C:\\videos\\夜景.mp4");
+
+    // Hosting the player fails inside the apply handler, with the settings window open.
+    kvtest::clickLater(applyButton);
+    const HWND box = kvtest::waitForMessageBox(kv.id(), "错误");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(kvtest::messageBoxText(box),
+              "运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n\r\n67175425, 1277\r\n");
+
+    // A handler that ran now would write the chosen file to kv.ini.
+    ASSERT_TRUE(IsWindowEnabled(applyButton));
+    kvtest::click(applyButton);
+    kvtest::pressOk(box);
+    EXPECT_EQ(kv.waitForExit(), fatalExitStatus);
+    EXPECT_EQ(dir.readFile("kv.ini"), remembered);
+}
+
 class OutOfMemory : public testing::Test {
 protected:
     kvtest::Process startProbe()
