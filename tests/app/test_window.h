@@ -8,6 +8,7 @@
 
 namespace testwindow {
 constexpr uint32_t windowId = 0x52010101;
+constexpr uint32_t secondWindowId = 0x52010102;
 constexpr uint32_t ownEntry = 0x06010101;
 constexpr uint32_t button = 0x06010102;
 constexpr uint32_t edit = 0x06010103;
@@ -21,7 +22,7 @@ struct Record {
 
 class TestWindow : public ProgramWindow {
 public:
-    explicit TestWindow(Record& record) : ProgramWindow(testwindow::windowId), record_(record) {}
+    explicit TestWindow(Record& record, uint32_t id = testwindow::windowId) : ProgramWindow(id), record_(record) {}
 
 private:
     WindowFrame frame() const override

@@ -149,6 +149,22 @@ TEST_F(WindowLayer, LastWindowGoneAfterTheLoopStartedPostsQuit)
     EXPECT_TRUE(quitPosted());
 }
 
+TEST_F(WindowLayer, WindowGoneWhileAnotherStaysPostsNoQuit)
+{
+    ASSERT_TRUE(registerWindowDefinition({secondWindowId, {{ownEntry, ""}}}));
+    processState.loopStarted = true;
+    HWND first = load();
+    Record secondRecord;
+    HWND second = loadWindow(std::make_unique<TestWindow>(secondRecord, secondWindowId), first);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(GetWindow(second, GW_OWNER), first);
+    DestroyWindow(second);
+    EXPECT_FALSE(quitPosted());
+    EXPECT_TRUE(anyProgramWindowOpen());
+    DestroyWindow(first);
+    EXPECT_TRUE(quitPosted());
+}
+
 TEST_F(WindowLayer, WindowGoneBeforeTheLoopStartedPostsNoQuit)
 {
     DestroyWindow(load());
