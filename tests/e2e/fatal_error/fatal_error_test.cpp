@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -72,6 +73,27 @@ TEST_F(FatalError, NoProgramWindowAppearsWhileTheStartUpBoxIsOpen)
     EXPECT_EQ(kv.waitForExit(), fatalExitStatus);
 }
 
+TEST_F(FatalError, BoxHasAnOkButtonOnlyAndAnIcon)
+{
+    plantAtl("atl_without_init");
+    kvtest::Process kv = kvtest::Process::start(dir);
+    const HWND box = kvtest::waitForMessageBox(kv.id(), "错误");
+    ASSERT_NE(box, nullptr);
+
+    std::vector<int> buttons;
+    bool iconShown = false;
+    for (HWND control : kvtest::children(box)) {
+        if (kvtest::className(control) == "Button")
+            buttons.push_back(GetDlgCtrlID(control));
+        if ((kvtest::style(control) & SS_TYPEMASK) == SS_ICON && kvtest::visible(control))
+            iconShown = SendMessageA(control, STM_GETICON, 0, 0) != 0;
+    }
+    EXPECT_EQ(buttons, std::vector<int>{IDOK});
+    EXPECT_TRUE(iconShown);
+    kvtest::pressOk(box);
+    EXPECT_EQ(kv.waitForExit(), fatalExitStatus);
+}
+
 TEST_F(FatalError, ClickWhileTheBoxIsOpenRunsNoHandler)
 {
     const std::string fixtures = kvtest::binDirectory() + "\\fixtures\\";
@@ -95,6 +117,8 @@ TEST_F(FatalError, ClickWhileTheBoxIsOpenRunsNoHandler)
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(kvtest::messageBoxText(box),
               "运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n\r\n67175425, 1277\r\n");
+
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr) << "the box belongs to no window, not even the open one";
 
     // A handler that ran now would write the chosen file to kv.ini.
     ASSERT_TRUE(IsWindowEnabled(applyButton));
