@@ -21,12 +21,10 @@ inline uint32_t convertPixel(int y, int u, int v, const YuvCoefficients& k)
     return 0xFF000000u | (uint32_t(clampByte(red)) << 16) | (uint32_t(clampByte(green)) << 8) | clampByte(blue);
 }
 
-// Eight pixels from eight luma samples and four U,V pairs.
-inline void convertEight(const uint8_t* luma, const uint8_t* chroma, const YuvCoefficients& k, uint32_t* out)
+// Eight pixels from eight luma samples and four U,V pairs, all widened to 16 bits.
+template <bool aligned>
+inline void convertEight(__m128i y, __m128i uv, const YuvCoefficients& k, uint32_t* out)
 {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i y = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(luma)), zero);
-    const __m128i uv = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(chroma)), zero);
     // Each pair serves two pixels: spread U and V over both 16-bit halves of their 32-bit lane.
     const __m128i u0 = _mm_and_si128(uv, _mm_set1_epi32(0xFFFF));
     const __m128i v0 = _mm_srli_epi32(uv, 16);
@@ -47,13 +45,35 @@ inline void convertEight(const uint8_t* luma, const uint8_t* chroma, const YuvCo
     const __m128i b8 = _mm_packus_epi16(blue, blue);
     const __m128i blueGreen = _mm_unpacklo_epi8(b8, g8);
     const __m128i redAlpha = _mm_unpacklo_epi8(r8, _mm_set1_epi8(-1));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi16(blueGreen, redAlpha));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4), _mm_unpackhi_epi16(blueGreen, redAlpha));
+    __m128i* target = reinterpret_cast<__m128i*>(out);
+    if (aligned) {
+        // The picture is far larger than the caches and is next read by the blit: bypass them.
+        _mm_stream_si128(target, _mm_unpacklo_epi16(blueGreen, redAlpha));
+        _mm_stream_si128(target + 1, _mm_unpackhi_epi16(blueGreen, redAlpha));
+    } else {
+        _mm_storeu_si128(target, _mm_unpacklo_epi16(blueGreen, redAlpha));
+        _mm_storeu_si128(target + 1, _mm_unpackhi_epi16(blueGreen, redAlpha));
+    }
+}
+
+// Sixteen pixels from sixteen luma samples and eight U,V pairs.
+template <bool aligned>
+inline void convertSixteen(const uint8_t* luma, const uint8_t* chroma, const YuvCoefficients& k, uint32_t* out)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(luma));
+    const __m128i uv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chroma));
+    convertEight<aligned>(_mm_unpacklo_epi8(y, zero), _mm_unpacklo_epi8(uv, zero), k, out);
+    convertEight<aligned>(_mm_unpackhi_epi8(y, zero), _mm_unpackhi_epi8(uv, zero), k, out + 8);
 }
 
 }  // namespace
 
-void convertNv12Row(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out)
+namespace {
+
+// `stream`: write around the caches, for rows that go straight into the large picture.
+template <bool stream>
+void convertRow(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out)
 {
     const uint8_t* luma = image.luma + ptrdiff_t(row) * image.stride;
     const uint8_t* chroma = image.chroma + ptrdiff_t(row / 2) * image.stride;
@@ -66,11 +86,22 @@ void convertNv12Row(const Nv12Image& image, const YuvCoefficients& k, int row, i
         *out++ = convertPixel(luma[x], pair[0], pair[1], k);
         ++x;
     }
-    for (; x + 8 <= end; x += 8, out += 8) convertEight(luma + x, chroma + x + shift, k, out);
+    if (stream && (reinterpret_cast<uintptr_t>(out) & 15) == 0) {
+        for (; x + 16 <= end; x += 16, out += 16) convertSixteen<true>(luma + x, chroma + x + shift, k, out);
+    } else {
+        for (; x + 16 <= end; x += 16, out += 16) convertSixteen<false>(luma + x, chroma + x + shift, k, out);
+    }
     for (; x < end; ++x) {
         const uint8_t* pair = chroma + ((x + shift) & ~1);
         *out++ = convertPixel(luma[x], pair[0], pair[1], k);
     }
+}
+
+}  // namespace
+
+void convertNv12Row(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out)
+{
+    convertRow<false>(image, k, row, left, count, out);
 }
 
 Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight)
@@ -101,10 +132,11 @@ void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const Bg
         if (y > 0 && rows_[y] == rows_[y - 1]) {
             std::memcpy(out, out - target.stride, size_t(width) * 4);
         } else if (sameWidth) {
-            convertNv12Row(image, k, rows_[y], area_.left, width, out);
+            convertRow<true>(image, k, rows_[y], area_.left, width, out);
         } else {
             convertNv12Row(image, k, rows_[y], area_.left, area_.width, rowBuffer_.data());
             for (int x = 0; x < width; ++x) out[x] = rowBuffer_[columns_[x]];
         }
     }
+    _mm_sfence();  // the streamed rows are complete before anyone else reads them
 }

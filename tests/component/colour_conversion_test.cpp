@@ -134,7 +134,8 @@ TEST(Nv12Conversion, PictureStartingAtOddColumnUsesThePairOfTheColumnBefore)
 
 TEST(Nv12Scaler, FillsTheWholeTargetAndKeepsTheRowsOfTheVisiblePart)
 {
-    // Top half red, bottom half blue, 16 x 8; drawn into 8 x 8 (sides cropped) and 32 x 8 (top and bottom cropped).
+    // Top half red, bottom half blue, 16 x 8; drawn into 8 x 8 (sides cropped), 16 x 8 (as it is)
+    // and 32 x 8 (top and bottom cropped).
     const int width = 16, height = 8;
     std::vector<uint8_t> luma(width * height), chroma(width * height / 2);
     for (int y = 0; y < height; ++y) {
@@ -148,7 +149,7 @@ TEST(Nv12Scaler, FillsTheWholeTargetAndKeepsTheRowsOfTheVisiblePart)
     }
     const Nv12Image image{luma.data(), chroma.data(), width, width, height, false};
     const YuvCoefficients k = yuvCoefficients(YuvMatrix::bt601, false);
-    for (int targetWidth : {8, 32}) {
+    for (int targetWidth : {8, 16, 32}) {
         std::vector<uint32_t> pixels(targetWidth * 8, 0);
         Nv12Scaler scaler(width, height, targetWidth, 8);
         scaler.draw(image, k, BgraTarget{pixels.data(), targetWidth, targetWidth, 8});
