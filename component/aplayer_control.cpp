@@ -30,7 +30,12 @@ APlayerControl::~APlayerControl() { closeFile(); }
 
 void APlayerControl::closeFile()
 {
-    worker_.reset();
+    if (worker_) {
+        worker_->stop();
+        retired_.push_back(std::move(worker_));
+    }
+    retired_.erase(std::remove_if(retired_.begin(), retired_.end(), [](const auto& worker) { return worker->finished(); }),
+                   retired_.end());
     canvas_.clear();
 }
 
@@ -38,7 +43,8 @@ HRESULT APlayerControl::Open(BSTR fileName, LONG* result)
 {
     closeFile();
     if (!fileName || !*fileName || !isPlainFile(fileName)) return answer(result, kRefused);
-    worker_ = std::make_unique<PlaybackWorker>(std::wstring(fileName), config_, canvas_);
+    const uint64_t session = canvas_.clear();
+    worker_ = std::make_unique<PlaybackWorker>(std::wstring(fileName), config_, canvas_, session);
     return answer(result, kAccepted);
 }
 

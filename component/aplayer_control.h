@@ -2,6 +2,7 @@
 // The playback control: the automation methods hosts call by name, on their GUI thread.
 // An open file plays on a PlaybackWorker; the control window shows its pictures.
 #include <memory>
+#include <vector>
 
 #include "aplayer.h"
 #include "component/config_items.h"
@@ -46,7 +47,11 @@ private:
 
     ConfigItems config_;
     FrameCanvas canvas_;
-    std::unique_ptr<PlaybackWorker> worker_;  // after the canvas it draws on, so it stops first
+    // After the canvas they draw on, so they stop first.
+    std::unique_ptr<PlaybackWorker> worker_;
+    // Closed files whose threads are still finishing a step (opening can take a second):
+    // asked to stop and let go of without waiting; waited for when the control goes.
+    std::vector<std::unique_ptr<PlaybackWorker>> retired_;
     LONG volume_ = 100;
     LONG customLogo_ = 0;
 };

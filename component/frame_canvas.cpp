@@ -18,22 +18,25 @@ void FrameCanvas::attach(HWND window)
     window_ = window;
 }
 
-void FrameCanvas::clear()
+uint64_t FrameCanvas::clear()
 {
     HWND window;
+    uint64_t session;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         holdsPicture_ = false;
         window = window_;
+        session = ++session_;
     }
     if (window) InvalidateRect(window, nullptr, FALSE);
+    return session;
 }
 
-void FrameCanvas::draw(const Nv12Image& image, const YuvCoefficients& k)
+void FrameCanvas::draw(uint64_t session, const Nv12Image& image, const YuvCoefficients& k)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     RECT client{};
-    if (!window_ || !GetClientRect(window_, &client)) return;
+    if (session != session_ || !window_ || !GetClientRect(window_, &client)) return;
     if (!fitWindow(client.right, client.bottom)) return;
     if (!scaler_ || !scaler_->fits(image.width, image.height, width_, height_)) {
         scaler_.emplace(image.width, image.height, width_, height_);
@@ -43,10 +46,10 @@ void FrameCanvas::draw(const Nv12Image& image, const YuvCoefficients& k)
     holdsPicture_ = true;
 }
 
-void FrameCanvas::present()
+void FrameCanvas::present(uint64_t session)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!window_ || !holdsPicture_) return;
+    if (session != session_ || !window_ || !holdsPicture_) return;
     HDC dc = GetDC(window_);
     if (!dc) return;
     BitBlt(dc, 0, 0, width_, height_, memoryDc_.get(), 0, 0, SRCCOPY);

@@ -3,6 +3,8 @@
 // worker draws each picture into (converted and scaled in one pass) and copies to the window
 // with one blit; the window's own WM_PAINT copies the same pixels, or a dark fill while there
 // is no picture. Shared by the GUI thread and the worker; every operation locks briefly.
+// Each opened file draws in a session of its own: a worker that is being retired (still
+// finishing its last step) cannot draw over what came after it.
 #include <windows.h>
 
 #include <memory>
@@ -19,11 +21,12 @@ public:
     FrameCanvas& operator=(const FrameCanvas&) = delete;
 
     void attach(HWND window);  // GUI thread: the window to draw in, or null
-    void clear();              // back to the dark fill, also on screen
+    uint64_t clear();          // back to the dark fill, also on screen; the next session's number
 
-    // Worker: convert `image` into the pixels, then show them in the window.
-    void draw(const Nv12Image& image, const YuvCoefficients& k);
-    void present();
+    // Worker: convert `image` into the pixels, then show them in the window; both do
+    // nothing unless `session` is the latest.
+    void draw(uint64_t session, const Nv12Image& image, const YuvCoefficients& k);
+    void present(uint64_t session);
 
     void paint(HDC dc, const RECT& client);  // GUI thread, WM_PAINT
 
@@ -46,5 +49,6 @@ private:
     uint32_t* pixels_ = nullptr;
     int width_ = 0, height_ = 0;
     bool holdsPicture_ = false;
+    uint64_t session_ = 0;
     std::optional<Nv12Scaler> scaler_;
 };

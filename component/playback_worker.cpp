@@ -30,19 +30,32 @@ private:
 
 }  // namespace
 
-PlaybackWorker::PlaybackWorker(std::wstring path, const ConfigItems& config, FrameCanvas& canvas)
-    : path_(std::move(path)), config_(config), canvas_(canvas), thread_([this] { run(); })
+PlaybackWorker::PlaybackWorker(std::wstring path, const ConfigItems& config, FrameCanvas& canvas,
+                               uint64_t canvasSession)
+    : path_(std::move(path)),
+      config_(config),
+      canvas_(canvas),
+      canvasSession_(canvasSession),
+      thread_([this] {
+          run();
+          finished_ = true;
+      })
 {
 }
 
 PlaybackWorker::~PlaybackWorker()
+{
+    stop();
+    thread_.join();
+}
+
+void PlaybackWorker::stop()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         stopRequested_ = true;
     }
     wakeUp_.notify_all();
-    thread_.join();
 }
 
 void PlaybackWorker::play()
@@ -179,7 +192,7 @@ void PlaybackWorker::playFile(VideoReader& reader)
             droppedInARow = 0;
             DecodedFrame frame(sample.buffer, reader.format());
             if (!frame.valid()) continue;
-            canvas_.draw(frame.image(), reader.format().coefficients);
+            canvas_.draw(canvasSession_, frame.image(), reader.format().coefficients);
             pending = true;
             pendingTime = sample.time;
         }
@@ -190,7 +203,7 @@ void PlaybackWorker::playFile(VideoReader& reader)
         } else if (!sleepUntil(clock.dueAt(pendingTime), playing)) {
             continue;  // a request came first; the picture stays pending
         }
-        canvas_.present();
+        canvas_.present(canvasSession_);
         pending = false;
         shownTime = pendingTime;
         position_ = std::max<int64_t>(0, shownTime - firstStamp.value_or(0)) / kTicksPerMillisecond;

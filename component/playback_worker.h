@@ -2,7 +2,8 @@
 // One open media file, played on a thread of its own: it opens the file, decodes the video
 // stream, paces the pictures by their time stamps and draws them through the canvas. The
 // GUI thread's calls only leave requests and read published figures, so none of them waits
-// for decoding; the destructor stops the thread and waits for it (at most about one picture).
+// for decoding. stop() only asks; the destructor asks and waits for the thread, which ends
+// after the step it is in (one picture, or opening the file).
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -20,7 +21,7 @@
 
 class PlaybackWorker {
 public:
-    PlaybackWorker(std::wstring path, const ConfigItems& config, FrameCanvas& canvas);
+    PlaybackWorker(std::wstring path, const ConfigItems& config, FrameCanvas& canvas, uint64_t canvasSession);
     ~PlaybackWorker();
     PlaybackWorker(const PlaybackWorker&) = delete;
     PlaybackWorker& operator=(const PlaybackWorker&) = delete;
@@ -28,6 +29,8 @@ public:
     void play();
     void pause();
     void seek(int64_t milliseconds);
+    void stop();
+    bool finished() const { return finished_; }  // the thread has ended: destroying is instant
 
     PlaybackState state() const { return state_; }
     int64_t duration() const { return duration_; }  // milliseconds, 0 until open
@@ -53,6 +56,7 @@ private:
     const std::wstring path_;
     const ConfigItems& config_;
     FrameCanvas& canvas_;
+    const uint64_t canvasSession_;
 
     std::mutex mutex_;
     std::condition_variable wakeUp_;
@@ -66,6 +70,7 @@ private:
     std::atomic<int> videoWidth_{0};
     std::atomic<int> videoHeight_{0};
     std::atomic<bool> seeking_{false};
+    std::atomic<bool> finished_{false};
 
     std::thread thread_;  // last: starts once everything above exists
 };
