@@ -54,30 +54,21 @@ TEST_P(BalancedCall, PassesEveryArgumentAndTheWholeResult)
 
 INSTANTIATE_TEST_SUITE_P(ZeroToTwelveArguments, BalancedCall, testing::Range(0, 13));
 
-TEST_F(CallGate, CatchesACalleeThatRemovesTooMuch)
+TEST_F(CallGate, CatchesACalleeThatRemovesTooMuchOrTooLittle)
 {
+    const struct {
+        const char* function;
+        intptr_t stackDifference;
+    } cases[] = {
+        {"probeRemovesTooMuch", static_cast<intptr_t>(sizeof(uintptr_t))},
+        {"probeRemovesTooLittle", -static_cast<intptr_t>(sizeof(uintptr_t))},
+    };
     const uintptr_t arguments[] = {1, 2};
-    const GateOutcome outcome = callThroughGate(probeFunction("probeRemovesTooMuch"), arguments, 2);
-    EXPECT_EQ(outcome.stackDifference, static_cast<intptr_t>(sizeof(uintptr_t)));
-    EXPECT_EQ(outcome.result, 42u);
-}
-
-TEST_F(CallGate, CatchesACalleeThatRemovesTooLittle)
-{
-    const uintptr_t arguments[] = {1, 2};
-    const GateOutcome outcome = callThroughGate(probeFunction("probeRemovesTooLittle"), arguments, 2);
-    EXPECT_EQ(outcome.stackDifference, -static_cast<intptr_t>(sizeof(uintptr_t)));
-    EXPECT_EQ(outcome.result, 42u);
-}
-
-TEST_F(CallGate, CallsASystemFunction)
-{
-    const char text[] = "kv video wallpaper";
-    const uintptr_t arguments[] = {reinterpret_cast<uintptr_t>(text)};
-    const auto function = reinterpret_cast<const void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "lstrlenA"));
-    const GateOutcome outcome = callThroughGate(function, arguments, 1);
-    EXPECT_EQ(outcome.stackDifference, 0);
-    EXPECT_EQ(static_cast<int>(outcome.result), 18);
+    for (const auto& c : cases) {
+        const GateOutcome outcome = callThroughGate(probeFunction(c.function), arguments, 2);
+        EXPECT_EQ(outcome.stackDifference, c.stackDifference) << c.function;
+        EXPECT_EQ(outcome.result, 42u) << c.function;
+    }
 }
 
 }  // namespace
