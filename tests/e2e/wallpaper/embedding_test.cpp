@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 constexpr DWORD fatalExit = 0xFFFFFFFF;
 
@@ -13,6 +16,17 @@ bool coversScreen(HWND window)
     const RECT rect = kvtest::windowRect(window);
     return rect.left == 0 && rect.top == 0 && rect.right == kvtest::screenWidth() &&
            rect.bottom == kvtest::screenHeight();
+}
+
+// Closing the settings window asks the player window, gone by now, to go: the fatal box.
+void expectClosingIsFatal(WallpaperRun& run)
+{
+    kvtest::close(run.settings);
+    std::optional<std::string> box = run.acknowledgeFatalBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_NE(box->find("指定窗口或窗口组件不存在或尚未载入"), std::string::npos) << *box;
+    EXPECT_NE(box->find(playerWindowGoneLines), std::string::npos) << *box;
+    EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(fatalExit));
 }
 }  // namespace
 
@@ -35,39 +49,42 @@ TEST(Embedding, PlayerWindowBecomesChildOfProgmanAndWallpaperLayerIsHidden)
     EXPECT_TRUE(kvtest::visible(run.shell.window(fake_shell::iconView)));
 }
 
-TEST(Embedding, OnlyTheFirstIconViewOwnerInZOrderIsUsed)
+namespace {
+// Desktop trees with a trap: which of the shell's windows stay shown and which are hidden.
+struct ShellCase {
+    const char* name;
+    const char* options;
+    std::vector<std::pair<const char*, bool>> shown;
+};
+
+const ShellCase shellCases[] = {
+    {"OnlyTheFirstIconViewOwnerInZOrderIsUsed", "--two-owners",
+     {{fake_shell::wallpaperLayer, false},
+      {fake_shell::secondWallpaperLayer, true},
+      {fake_shell::secondOwner, true},
+      {fake_shell::iconOwner, true}}},
+    {"TitledIconViewIsNotFoundAndNothingIsHidden", "--titled-icon-view",
+     {{fake_shell::wallpaperLayer, true}, {fake_shell::iconOwner, true}}},
+    {"WorkerWBeforeTheOwnerIsNeverHidden", "--worker-before-owner",
+     {{fake_shell::workerBeforeOwner, true}, {fake_shell::wallpaperLayer, false}}},
+};
+
+class ShellEdgeCase : public testing::TestWithParam<ShellCase> {};
+}  // namespace
+
+TEST_P(ShellEdgeCase, PlayerWindowGoesIntoProgmanAndOnlyTheRightLayerIsHidden)
 {
-    WallpaperRun run("--two-owners");
+    WallpaperRun run(GetParam().options);
     ASSERT_TRUE(run.ready());
     run.apply();
 
     EXPECT_EQ(kvtest::parent(run.playerWindow()), run.shell.window(fake_shell::progman));
-    EXPECT_FALSE(kvtest::visible(run.shell.window(fake_shell::wallpaperLayer)));
-    EXPECT_TRUE(kvtest::visible(run.shell.window(fake_shell::secondWallpaperLayer)));
-    EXPECT_TRUE(kvtest::visible(run.shell.window(fake_shell::secondOwner)));
-    EXPECT_TRUE(kvtest::visible(run.shell.window(fake_shell::iconOwner)));
+    for (const auto& [window, shown] : GetParam().shown)
+        EXPECT_EQ(kvtest::visible(run.shell.window(window)), shown) << window;
 }
 
-TEST(Embedding, TitledIconViewIsNotFoundAndNothingIsHidden)
-{
-    WallpaperRun run("--titled-icon-view");
-    ASSERT_TRUE(run.ready());
-    run.apply();
-
-    EXPECT_EQ(kvtest::parent(run.playerWindow()), run.shell.window(fake_shell::progman));
-    EXPECT_TRUE(kvtest::visible(run.shell.window(fake_shell::wallpaperLayer)));
-    EXPECT_TRUE(kvtest::visible(run.shell.window(fake_shell::iconOwner)));
-}
-
-TEST(Embedding, WorkerWBeforeTheOwnerIsNeverHidden)
-{
-    WallpaperRun run("--worker-before-owner");
-    ASSERT_TRUE(run.ready());
-    run.apply();
-
-    EXPECT_TRUE(kvtest::visible(run.shell.window(fake_shell::workerBeforeOwner)));
-    EXPECT_FALSE(kvtest::visible(run.shell.window(fake_shell::wallpaperLayer)));
-}
+INSTANTIATE_TEST_SUITE_P(Embedding, ShellEdgeCase, testing::ValuesIn(shellCases),
+                         [](const testing::TestParamInfo<ShellCase>& info) { return info.param.name; });
 
 TEST(Embedding, SecondApplyMakesNoSecondWindowAndDoesNotEmbedAgain)
 {
@@ -115,12 +132,7 @@ TEST(Embedding, EscOnThePlayerWindowDestroysItAndALaterApplyLoadsNoNewOne)
     EXPECT_EQ(run.playerWindow(), nullptr);
     EXPECT_EQ(run.shell.spawnRequests(), 1);
 
-    // The settings window now asks a window that is gone to go.
-    kvtest::close(run.settings);
-    std::optional<std::string> box = run.acknowledgeFatalBox();
-    ASSERT_TRUE(box.has_value());
-    EXPECT_NE(box->find("指定窗口或窗口组件不存在或尚未载入"), std::string::npos) << *box;
-    EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(fatalExit));
+    expectClosingIsFatal(run);
 }
 
 TEST(Embedding, WithoutProgmanThePlayerStaysTopLevelAndClosingIsFatal)
@@ -135,12 +147,7 @@ TEST(Embedding, WithoutProgmanThePlayerStaysTopLevelAndClosingIsFatal)
     EXPECT_TRUE(coversScreen(player));
     EXPECT_TRUE(kvtest::visible(player));
 
-    kvtest::close(run.settings);
-    std::optional<std::string> box = run.acknowledgeFatalBox();
-    ASSERT_TRUE(box.has_value());
-    EXPECT_NE(box->find("指定窗口或窗口组件不存在或尚未载入"), std::string::npos) << *box;
-    EXPECT_NE(box->find(playerWindowGoneLines), std::string::npos) << *box;
-    EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(fatalExit));
+    expectClosingIsFatal(run);
 }
 
 TEST(Embedding, AfterAShellRestartClosingIsFatal)
@@ -154,12 +161,7 @@ TEST(Embedding, AfterAShellRestartClosingIsFatal)
     run.shell.restart();
     ASSERT_TRUE(kvtest::waitUntil([&] { return !IsWindow(player); }));
 
-    kvtest::close(run.settings);
-    std::optional<std::string> box = run.acknowledgeFatalBox();
-    ASSERT_TRUE(box.has_value());
-    EXPECT_NE(box->find("指定窗口或窗口组件不存在或尚未载入"), std::string::npos) << *box;
-    EXPECT_NE(box->find(playerWindowGoneLines), std::string::npos) << *box;
-    EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(fatalExit));
+    expectClosingIsFatal(run);
 }
 
 TEST(Embedding, RememberedVideoIsEmbeddedBeforeTheSettingsWindowShows)

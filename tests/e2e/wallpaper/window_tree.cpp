@@ -1,7 +1,5 @@
 #include "window_tree.h"
 
-#include <algorithm>
-
 namespace {
 BOOL CALLBACK collect(HWND window, LPARAM list)
 {
@@ -23,15 +21,4 @@ std::vector<HWND> childWindows(HWND parent)
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         windows.push_back(child);
     return windows;
-}
-
-int indexOf(const std::vector<HWND>& windows, HWND window)
-{
-    auto found = std::find(windows.begin(), windows.end(), window);
-    return found == windows.end() ? -1 : static_cast<int>(found - windows.begin());
-}
-
-HWND parentOf(HWND window)
-{
-    return GetAncestor(window, GA_PARENT);
 }
