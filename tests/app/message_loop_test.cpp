@@ -33,15 +33,4 @@ TEST_F(MessageLoop, WithoutAnyProgramWindowReturnsAtOnceWithZero)
     MSG left;
     EXPECT_TRUE(PeekMessageA(&left, nullptr, 0, 0, PM_REMOVE));
 }
-
-TEST_F(MessageLoop, EndsWhenTheLastProgramWindowIsGone)
-{
-    Record record;
-    HWND window = loadWindow(std::make_unique<TestWindow>(record), nullptr);
-    ASSERT_NE(window, nullptr);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(runMessageLoop(), 0);
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(record.destroyed, 1);
-}
 }  // namespace

@@ -1,7 +1,5 @@
 #include "app/settings_file.h"
 
-#include "platform/process_state.h"
-
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -83,13 +81,6 @@ TEST_P(SettingsQuery, LeadingBytes01To20AreSkippedAndAnEmptyPartAsksNothing)
 
 INSTANTIATE_TEST_SUITE_P(Parts, SettingsQuery, testing::ValuesIn(queryCases));
 
-TEST_F(SettingsFolder, PathIsTheProgramDirectoryAndKvIni)
-{
-    processState.programDirectory = "C:\\Program Files\\kv";
-    EXPECT_EQ(settingsFilePath(), "C:\\Program Files\\kv\\kv.ini");
-    processState.programDirectory.clear();
-}
-
 TEST_F(SettingsFolder, MissingFileSectionOrKeyReadsEmpty)
 {
     EXPECT_EQ(readSetting(path, name, name), "");
@@ -98,15 +89,10 @@ TEST_F(SettingsFolder, MissingFileSectionOrKeyReadsEmpty)
     EXPECT_EQ(readSetting(path, "other", name), "x");
 }
 
-TEST_F(SettingsFolder, LeadingBlanksOfPathSectionAndKeyAreSkipped)
+TEST_F(SettingsFolder, ReadSkipsLeadingBlanksAndAnEmptyPartReadsEmpty)
 {
     writeBytes("[" + name + "]\r\n" + name + "=C:\\v\\a.mp4\r\n");
     EXPECT_EQ(readSetting(" \t" + path, "\x01" + name, "  " + name), "C:\\v\\a.mp4");
-}
-
-TEST_F(SettingsFolder, EmptyPartReadsEmptyEvenWhenTheFileHoldsAValue)
-{
-    writeBytes("[" + name + "]\r\n" + name + "=C:\\v\\a.mp4\r\n");
     EXPECT_EQ(readSetting(path, " ", name), "");
     EXPECT_EQ(readSetting(path, name, ""), "");
     EXPECT_EQ(readSetting("\t", name, name), "");

@@ -75,7 +75,7 @@ TEST_F(WindowLayer, UndefinedWindowIsNotLoaded)
     EXPECT_EQ(record.created, 0);
 }
 
-TEST_F(WindowLayer, CreatedHandlerRunsOnceWhileHiddenThenTheWindowIsShown)
+TEST_F(WindowLayer, CreatedRunsOnceWhileHiddenDestroyRunsOnDestroyAndAGoneWindowLoadsAfresh)
 {
     HWND window = load();
     ASSERT_NE(window, nullptr);
@@ -84,30 +84,17 @@ TEST_F(WindowLayer, CreatedHandlerRunsOnceWhileHiddenThenTheWindowIsShown)
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(loadedWindow(windowId), window);
     EXPECT_TRUE(anyProgramWindowOpen());
-}
 
-TEST_F(WindowLayer, LoadingAnOpenWindowMakesNoSecondOne)
-{
-    HWND window = load();
-    EXPECT_EQ(load(), window);
-    EXPECT_EQ(record.created, 1);
-}
-
-TEST_F(WindowLayer, ButtonClickReachesTheClickHandlerWithItsComponent)
-{
-    ASSERT_NE(load(), nullptr);
-    HWND button = GetWindow(loadedWindow(windowId), GW_CHILD);
-    SendMessageA(button, BM_CLICK, 0, 0);
-    EXPECT_EQ(record.clicks, std::vector<uint32_t>{testwindow::button});
-}
-
-TEST_F(WindowLayer, DestroyHandlerRunsOnDestroy)
-{
-    HWND window = load();
     DestroyWindow(window);
     EXPECT_EQ(record.destroyed, 1);
     EXPECT_EQ(loadedWindow(windowId), nullptr);
     EXPECT_FALSE(anyProgramWindowOpen());
+
+    Record second;
+    HWND again = loadWindow(std::make_unique<TestWindow>(second), nullptr);
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(IsWindow(again));
+    EXPECT_EQ(second.created, 1);
 }
 
 TEST_F(WindowLayer, BlockedEventsReachNoHandler)
@@ -123,30 +110,12 @@ TEST_F(WindowLayer, BlockedEventsReachNoHandler)
     EXPECT_EQ(record.destroyed, 0);
 }
 
-TEST_F(WindowLayer, AGoneWindowIsLoadedAfresh)
-{
-    HWND first = load();
-    DestroyWindow(first);
-    Record second;
-    HWND again = loadWindow(std::make_unique<TestWindow>(second), nullptr);
-    ASSERT_NE(again, nullptr);
-    EXPECT_TRUE(IsWindow(again));
-    EXPECT_EQ(second.created, 1);
-}
-
 TEST_F(WindowLayer, ComponentTextIsReadAndSet)
 {
     ASSERT_NE(load(), nullptr);
     EXPECT_EQ(componentText(windowId, edit), "e");
     setComponentText(windowId, edit, "C:\\\xD5\x5C.mp4");
     EXPECT_EQ(componentText(windowId, edit), "C:\\\xD5\x5C.mp4");
-}
-
-TEST_F(WindowLayer, LastWindowGoneAfterTheLoopStartedPostsQuit)
-{
-    processState.loopStarted = true;
-    DestroyWindow(load());
-    EXPECT_TRUE(quitPosted());
 }
 
 TEST_F(WindowLayer, WindowGoneWhileAnotherStaysPostsNoQuit)
@@ -171,15 +140,6 @@ TEST_F(WindowLayer, WindowGoneBeforeTheLoopStartedPostsNoQuit)
     EXPECT_FALSE(quitPosted());
 }
 
-TEST_F(WindowLayer, EscInAControlClosesTheWindow)
-{
-    HWND window = load();
-    MSG message = keyDown(GetWindow(window, GW_CHILD), VK_ESCAPE);
-    EXPECT_TRUE(preTranslateMessage(message));
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(record.destroyed, 1);
-}
-
 class EscWithModifier : public WindowLayer, public testing::WithParamInterface<int> {};
 
 TEST_P(EscWithModifier, IsNotConsumedAndKeepsTheWindow)
@@ -194,14 +154,6 @@ TEST_P(EscWithModifier, IsNotConsumedAndKeepsTheWindow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modifiers, EscWithModifier, testing::Values(VK_SHIFT, VK_CONTROL, VK_MENU));
-
-TEST_F(WindowLayer, EnterIsConsumedAndPressesNothing)
-{
-    HWND window = load();
-    MSG message = keyDown(GetWindow(window, GW_CHILD), VK_RETURN);
-    EXPECT_TRUE(preTranslateMessage(message));
-    EXPECT_TRUE(record.clicks.empty());
-}
 
 TEST_F(WindowLayer, MessagesOfOtherWindowsAreNotConsumed)
 {
