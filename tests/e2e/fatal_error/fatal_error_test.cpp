@@ -35,11 +35,27 @@ protected:
     kvtest::ProgramDirectory dir;
 };
 
-TEST_F(FatalError, AtlWithoutAtlAxWinInitEndsStartUpWithTheBindingError)
+TEST_F(FatalError, AtlWithoutAtlAxWinInitEndsStartUpWithTheBindingErrorBeforeAnyWindow)
 {
     plantAtl("atl_without_init");
     kvtest::Process kv = kvtest::Process::start(dir);
     ASSERT_TRUE(kv.started());
+    const HWND box = kvtest::waitForMessageBox(kv.id(), "错误");
+    ASSERT_NE(box, nullptr);
+
+    EXPECT_TRUE(kvtest::topLevelWindows(kv.id(), nullptr, "kv_动态壁纸设置").empty());
+    EXPECT_TRUE(kvtest::topLevelWindows(kv.id(), "pmrq", nullptr).empty());
+    // An OK button only, and an icon.
+    std::vector<int> buttons;
+    bool iconShown = false;
+    for (HWND control : kvtest::children(box)) {
+        if (kvtest::className(control) == "Button")
+            buttons.push_back(GetDlgCtrlID(control));
+        if ((kvtest::style(control) & SS_TYPEMASK) == SS_ICON && kvtest::visible(control))
+            iconShown = SendMessageA(control, STM_GETICON, 0, 0) != 0;
+    }
+    EXPECT_EQ(buttons, std::vector<int>{IDOK});
+    EXPECT_TRUE(iconShown);
 
     EXPECT_EQ(dismissErrorBox(kv),
               "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“atl.dll”中的输出命令“AtlAxWinInit”\r\n\r\n0, 0\r\n");
@@ -57,41 +73,6 @@ TEST_F(FatalError, UnbalancedAtlAxWinInitEndsStartUpWithRuntimeErrorSix)
               "运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n\r\n67175824, 0\r\n");
     EXPECT_EQ(kv.waitForExit(), fatalExitStatus);
     EXPECT_EQ(dir.readFile("kv.ini"), rememberedVideo);
-}
-
-TEST_F(FatalError, NoProgramWindowAppearsWhileTheStartUpBoxIsOpen)
-{
-    plantAtl("atl_without_init");
-    kvtest::Process kv = kvtest::Process::start(dir);
-    ASSERT_TRUE(kv.started());
-    const HWND box = kvtest::waitForMessageBox(kv.id(), "错误");
-    ASSERT_NE(box, nullptr);
-
-    EXPECT_TRUE(kvtest::topLevelWindows(kv.id(), nullptr, "kv_动态壁纸设置").empty());
-    EXPECT_TRUE(kvtest::topLevelWindows(kv.id(), "pmrq", nullptr).empty());
-    kvtest::pressOk(box);
-    EXPECT_EQ(kv.waitForExit(), fatalExitStatus);
-}
-
-TEST_F(FatalError, BoxHasAnOkButtonOnlyAndAnIcon)
-{
-    plantAtl("atl_without_init");
-    kvtest::Process kv = kvtest::Process::start(dir);
-    const HWND box = kvtest::waitForMessageBox(kv.id(), "错误");
-    ASSERT_NE(box, nullptr);
-
-    std::vector<int> buttons;
-    bool iconShown = false;
-    for (HWND control : kvtest::children(box)) {
-        if (kvtest::className(control) == "Button")
-            buttons.push_back(GetDlgCtrlID(control));
-        if ((kvtest::style(control) & SS_TYPEMASK) == SS_ICON && kvtest::visible(control))
-            iconShown = SendMessageA(control, STM_GETICON, 0, 0) != 0;
-    }
-    EXPECT_EQ(buttons, std::vector<int>{IDOK});
-    EXPECT_TRUE(iconShown);
-    kvtest::pressOk(box);
-    EXPECT_EQ(kv.waitForExit(), fatalExitStatus);
 }
 
 TEST_F(FatalError, ClickWhileTheBoxIsOpenRunsNoHandler)
