@@ -5,30 +5,18 @@
 
 using AutomationReference = TestServerFixture;
 
-TEST_F(AutomationReference, AnObjectIsEmptyUntilItsSlotIsFilled) {
-    AutomationObject fresh;
-    EXPECT_TRUE(fresh.isEmpty());
-    EXPECT_EQ(fresh.rawPointer(), nullptr);
-    EXPECT_FALSE(object.isEmpty());
-    EXPECT_NE(object.rawPointer(), nullptr);
-}
-
 TEST_F(AutomationReference, TheFilledSlotOwnsTheOneReferenceWithoutAskingTheObject) {
     EXPECT_EQ(referencesOf(object.rawPointer()), 1u);
     EXPECT_EQ(calls().queryInterfaces, 0);
 }
 
-TEST_F(AutomationReference, CopyTakesAReferenceToTheSameObject) {
+TEST_F(AutomationReference, CopyTakesAReferenceToTheSameObjectAndTheCopyOfEmptyIsEmpty) {
     AutomationObject duplicate = object.copy();
     EXPECT_EQ(duplicate.rawPointer(), object.rawPointer());
     EXPECT_EQ(referencesOf(object.rawPointer()), 2u);
     duplicate.clear();
     EXPECT_EQ(referencesOf(object.rawPointer()), 1u);
-}
-
-TEST_F(AutomationReference, TheCopyOfAnEmptyObjectIsEmpty) {
-    AutomationObject empty;
-    EXPECT_TRUE(empty.copy().isEmpty());
+    EXPECT_TRUE(AutomationObject().copy().isEmpty());
 }
 
 TEST_F(AutomationReference, AssignTakesTheNewReferenceAndGivesBackTheOld) {

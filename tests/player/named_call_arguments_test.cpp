@@ -10,17 +10,15 @@ namespace {
 
 using NamedCallArguments = TestServerFixture;
 
-TEST_F(NamedCallArguments, ASingleOmittedArgumentIsNotSent) {
+TEST_F(NamedCallArguments, TrailingOmittedArgumentsAreDropped) {
     object.invokeNumber("Close", {CallArgument::omitted()});
     ASSERT_EQ(calls().invokes, 1);
     EXPECT_EQ(sent().member, member::close);
     EXPECT_EQ(sent().argumentCount, 0u);
-}
 
-TEST_F(NamedCallArguments, TrailingOmittedArgumentsAreDropped) {
     int32_t item = 7;
     VARIANT value = object.invokeVariant("GetConfig", {item, CallArgument::omitted()});
-    ASSERT_EQ(calls().invokes, 1);
+    ASSERT_EQ(calls().invokes, 2);
     EXPECT_EQ(sent().argumentCount, 1u);
     EXPECT_EQ(sent().arguments[0].type, VT_I4);
     EXPECT_EQ(sent().arguments[0].integer, 7);
@@ -94,7 +92,7 @@ TEST_P(NamedCallBoolArgument, TravelsAsVariantBool) {
 INSTANTIATE_TEST_SUITE_P(Values, NamedCallBoolArgument,
                          ::testing::Values(BoolCase{true, VARIANT_TRUE, false}, BoolCase{false, VARIANT_FALSE, true}));
 
-TEST_F(NamedCallArguments, OutParametersAreWrittenBack) {
+TEST_F(NamedCallArguments, OutParametersAreWrittenBackInto64And32BitVariables) {
     int64_t number = 7;
     std::string text = "x";
     object.invoke("GetPair", {number, text});
@@ -105,14 +103,12 @@ TEST_F(NamedCallArguments, OutParametersAreWrittenBack) {
     EXPECT_STREQ(sent().arguments[0].text, L"x");
     EXPECT_EQ(number, -1);
     EXPECT_EQ(text, "中文");
-}
 
-TEST_F(NamedCallArguments, A32BitOutVariableIsWrittenBackToo) {
-    int32_t number = 7;
-    std::string text;
-    object.invoke("GetPair", {number, text});
-    EXPECT_EQ(number, -1);
-    EXPECT_EQ(text, "中文");
+    int32_t narrow = 7;
+    std::string other;
+    object.invoke("GetPair", {narrow, other});
+    EXPECT_EQ(narrow, -1);
+    EXPECT_EQ(other, "中文");
 }
 
 // A by-reference parameter gets the argument converted to its declared type.
@@ -174,10 +170,8 @@ TEST_F(NamedCallArguments, SurplusArgumentsFillAVariableArgumentList) {
 }
 
 TEST_F(NamedCallArguments, ALongArgumentListIsSentWhole) {
-    int32_t values[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    EXPECT_EQ(object.invokeNumber("Sum", {values[0], values[1], values[2], values[3], values[4], values[5],
-                                          values[6], values[7], values[8], values[9]}),
-              55.0);
+    int32_t v[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    EXPECT_EQ(object.invokeNumber("Sum", {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9]}), 55.0);
     EXPECT_EQ(sent().argumentCount, 10u);
 }
 

@@ -3,6 +3,7 @@
 #include "tests/player/test_server_fixture.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -71,26 +72,19 @@ TEST_F(NamedCall, InvokesWithNullInterfaceNoExceptionInfoAndAPresetArgError) {
     EXPECT_EQ(sent().namedCount, 0u);
 }
 
-TEST_F(NamedCall, PutsSendTheValueAsTheNamedPropertyPutArgument) {
-    int32_t limit = 5;
-    object.invoke("Limit", {limit});
-    ASSERT_EQ(calls().invokes, 1);
-    EXPECT_EQ(sent().flags, DISPATCH_PROPERTYPUT);
-    EXPECT_EQ(sent().argumentCount, 1u);
-    EXPECT_EQ(sent().namedCount, 1u);
-    EXPECT_EQ(sent().namedId, DISPID_PROPERTYPUT);
-    EXPECT_EQ(sent().arguments[0].type, VT_I4);
-    EXPECT_EQ(sent().arguments[0].integer, 5);
-}
-
-TEST_F(NamedCall, PutRefsSendTheValueAsTheNamedPropertyPutArgumentToo) {
-    int32_t target = 5;
-    object.invoke("Target", {target});
-    ASSERT_EQ(calls().invokes, 1);
-    EXPECT_EQ(sent().flags, DISPATCH_PROPERTYPUTREF);
-    EXPECT_EQ(sent().argumentCount, 1u);
-    EXPECT_EQ(sent().namedCount, 1u);
-    EXPECT_EQ(sent().namedId, DISPID_PROPERTYPUT);
+TEST_F(NamedCall, PutsAndPutRefsSendTheValueAsTheNamedPropertyPutArgument) {
+    for (const auto& [name, flags] : {std::pair{"Limit", DISPATCH_PROPERTYPUT}, {"Target", DISPATCH_PROPERTYPUTREF}}) {
+        clearCalls();
+        int32_t value = 5;
+        object.invoke(name, {value});
+        ASSERT_EQ(calls().invokes, 1) << name;
+        EXPECT_EQ(sent().flags, flags) << name;
+        EXPECT_EQ(sent().argumentCount, 1u) << name;
+        EXPECT_EQ(sent().namedCount, 1u) << name;
+        EXPECT_EQ(sent().namedId, DISPID_PROPERTYPUT) << name;
+        EXPECT_EQ(sent().arguments[0].type, VT_I4) << name;
+        EXPECT_EQ(sent().arguments[0].integer, 5) << name;
+    }
 }
 
 TEST_F(NamedCall, APropertyWithAGetterBindsTheGetterSoAValueIsTooMany) {

@@ -93,14 +93,6 @@ TEST_F(PlayerFixture, MissingComponentLeavesNoPlayerAndTriesAgainLater) {
     EXPECT_NE(control.hostWindowHandle(), nullptr);
 }
 
-TEST_F(PlayerFixture, FailingClassObjectIsLikeAMissingComponent) {
-    recording_folder::setMode("class-object-fails");
-    EXPECT_FALSE(create());
-    EXPECT_EQ(control.componentModule, nullptr);
-    EXPECT_TRUE(sharedPlayer->isEmpty());
-    EXPECT_TRUE(recording_folder::calls().empty());
-}
-
 TEST_F(PlayerFixture, FailingInstanceGivesTrueWithoutHost) {
     recording_folder::setMode("instance-fails");
     EXPECT_TRUE(create());

@@ -16,10 +16,20 @@ protected:
     }
 };
 
-TEST_F(PlayerOperations, OpenSendsTheFileNameAndGivesZero) {
-    recording_folder::setReplies("Open=5\n");
+TEST_F(PlayerOperations, OperationsSendTheirNamesAndArguments) {
+    recording_folder::setReplies("Open=5\nGetVolume=40\nSetVolume=1\nSetCustomLogo=7\nIsSeeking=true\n"
+                                 "GetVersion=2.1\nGetConfig.5=on\nSetConfig=done\n");
     EXPECT_EQ(control.open("C:\\videos\\a.mp4"), 0);
-    EXPECT_EQ(recording_folder::calls(), (Calls{"Open(\"C:\\videos\\a.mp4\")"}));
+    EXPECT_EQ(control.volume(), 40);
+    EXPECT_EQ(control.volume(70), 1);
+    EXPECT_EQ(control.setCustomLogo(12), 7);
+    EXPECT_TRUE(control.isSeeking());
+    EXPECT_EQ(control.version(), "2.1");
+    EXPECT_EQ(control.config(5), "on");
+    EXPECT_EQ(control.config(5, std::string("off")), "done");
+    EXPECT_EQ(recording_folder::calls(),
+              (Calls{"Open(\"C:\\videos\\a.mp4\")", "GetVolume()", "SetVolume(70)", "SetCustomLogo(12)",
+                     "IsSeeking()", "GetVersion()", "GetConfig(5)", "SetConfig(5,\"off\")"}));
 }
 
 TEST_F(PlayerOperations, NumberResultsAreTruncatedTowardZero) {
@@ -40,40 +50,6 @@ TEST_F(PlayerOperations, NumberResultsAreTruncatedTowardZero) {
 TEST_F(PlayerOperations, SetPositionSendsTheLow32Bits) {
     control.setPosition((int64_t{1} << 32) + 1000);
     EXPECT_EQ(recording_folder::calls(), (Calls{"SetPosition(1000)"}));
-}
-
-TEST_F(PlayerOperations, VolumeReadsWithoutAndWritesWithAValue) {
-    recording_folder::setReplies("GetVolume=40\nSetVolume=1\n");
-    EXPECT_EQ(control.volume(), 40);
-    EXPECT_EQ(control.volume(70), 1);
-    EXPECT_EQ(recording_folder::calls(), (Calls{"GetVolume()", "SetVolume(70)"}));
-}
-
-TEST_F(PlayerOperations, LogoSeekingAndVersion) {
-    recording_folder::setReplies("SetCustomLogo=7\nIsSeeking=true\nGetVersion=2.1\n");
-    EXPECT_EQ(control.setCustomLogo(12), 7);
-    EXPECT_TRUE(control.isSeeking());
-    EXPECT_EQ(control.version(), "2.1");
-    EXPECT_EQ(recording_folder::calls(), (Calls{"SetCustomLogo(12)", "IsSeeking()", "GetVersion()"}));
-}
-
-TEST_F(PlayerOperations, VersionOfAnEmptyPlayerCallsNothing) {
-    PlayerControl empty;
-    EXPECT_EQ(empty.version(), "");
-    EXPECT_EQ(empty.play(), 0);
-    EXPECT_TRUE(recording_folder::calls().empty());
-}
-
-TEST_F(PlayerOperations, ConfigReadsAndWritesItemsAsText) {
-    recording_folder::setReplies("GetConfig.5=on\nSetConfig=done\n");
-    EXPECT_EQ(control.config(5), "on");
-    EXPECT_EQ(control.config(5, std::string("off")), "done");
-    EXPECT_EQ(recording_folder::calls(), (Calls{"GetConfig(5)", "SetConfig(5,\"off\")"}));
-}
-
-TEST_F(PlayerOperations, PlayerObjectIsANewReferenceToTheSameComponent) {
-    AutomationObject object = control.playerObject();
-    EXPECT_EQ(object.rawPointer(), control.player.rawPointer());
 }
 
 struct StepBackCase {
