@@ -46,6 +46,12 @@ protected:
         return !waitUntil([&] { return number(player, "GetPosition") != held; }, 300);
     }
 
+    void expectEveryFigureZero() const
+    {
+        for (const char* getter : {"GetDuration", "GetPosition", "GetVideoWidth", "GetVideoHeight", "GetBufferProgress"})
+            EXPECT_EQ(number(player, getter), 0) << getter;
+    }
+
     // GetConfig as the product's config operation reads it: a VARIANT turned into text.
     std::string variantToTextOf(const char* name, int32_t& item) const
     {
@@ -134,9 +140,7 @@ TEST_F(NamedCalls, MissingFileLeavesEveryFigureZero)
     open(player, clipPath("no_such_clip.mp4"));
     EXPECT_TRUE(waitUntil([&] { return state() == kClosed; }, 3000));
     EXPECT_EQ(number(player, "Play"), -1);
-    for (const char* getter : {"GetDuration", "GetPosition", "GetVideoWidth", "GetVideoHeight", "GetBufferProgress"}) {
-        EXPECT_EQ(number(player, getter), 0) << getter;
-    }
+    expectEveryFigureZero();
 }
 
 TEST_F(NamedCalls, FileThatIsNoVideoLeavesEveryFigureZero)
@@ -151,9 +155,7 @@ TEST_F(NamedCalls, FileThatIsNoVideoLeavesEveryFigureZero)
     open(player, fake);
     EXPECT_TRUE(waitUntil([&] { return state() == kClosed; }, 10000));
     number(player, "Play");
-    for (const char* getter : {"GetDuration", "GetPosition", "GetVideoWidth", "GetVideoHeight", "GetBufferProgress"}) {
-        EXPECT_EQ(number(player, getter), 0) << getter;
-    }
+    expectEveryFigureZero();
     DeleteFileA(fake.c_str());
 }
 
