@@ -30,7 +30,7 @@ void expectClosingIsFatal(WallpaperRun& run)
 }
 }  // namespace
 
-TEST(Embedding, PlayerWindowBecomesChildOfProgmanAndWallpaperLayerIsHidden)
+TEST(Embedding, PlayerWindowBecomesChildOfProgmanWallpaperLayerIsHiddenAndClosingTheSettingsWindowEndsWithZero)
 {
     WallpaperRun run;
     ASSERT_TRUE(run.shell.ready());
@@ -47,6 +47,12 @@ TEST(Embedding, PlayerWindowBecomesChildOfProgmanAndWallpaperLayerIsHidden)
     EXPECT_FALSE(kvtest::visible(run.shell.window(fake_shell::wallpaperLayer)));
     EXPECT_TRUE(kvtest::visible(run.shell.window(fake_shell::iconOwner)));
     EXPECT_TRUE(kvtest::visible(run.shell.window(fake_shell::iconView)));
+
+    kvtest::close(run.settings);
+    // The player window was still there when the settings window went: no fatal box, exit 0.
+    EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(0));
+    EXPECT_FALSE(IsWindow(player));
+    EXPECT_FALSE(IsWindow(run.settings));
 }
 
 namespace {
@@ -99,21 +105,6 @@ TEST(Embedding, SecondApplyMakesNoSecondWindowAndDoesNotEmbedAgain)
     EXPECT_EQ(run.shell.spawnRequests(), 1);
     EXPECT_EQ(childWindows(run.shell.window(fake_shell::progman)).size(), 1u);
     EXPECT_EQ(kvtest::topLevelWindows(run.kv.id(), "pmrq").size(), 0u);
-}
-
-TEST(Embedding, ClosingTheSettingsWindowDestroysThePlayerWindowAfterItAndExitsWithZero)
-{
-    WallpaperRun run;
-    ASSERT_TRUE(run.ready());
-    run.apply();
-    HWND player = run.playerWindow();
-    ASSERT_NE(player, nullptr);
-
-    kvtest::close(run.settings);
-    // The player window was still there when the settings window went: no fatal box, exit 0.
-    EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(0));
-    EXPECT_FALSE(IsWindow(player));
-    EXPECT_FALSE(IsWindow(run.settings));
 }
 
 TEST(Embedding, EscOnThePlayerWindowDestroysItAndALaterApplyLoadsNoNewOne)
