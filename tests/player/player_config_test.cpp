@@ -20,31 +20,23 @@ protected:
     PlayerConfigExt extended;
 };
 
-TEST_F(PlayerConfigTest, ItemsSendTheirNumbersInOrder) {
+TEST_F(PlayerConfigTest, ItemsSendTheirNumbersInOrderAndBoolItemsOneOrZero) {
     ASSERT_TRUE(create());
     recording_folder::reset();
-    recording_folder::setReplies("SetConfig=1\nGetConfig.5=12\n");
+    recording_folder::setReplies("SetConfig=1\nGetConfig.5=12\nGetConfig.18=2\nGetConfig.16=2\n");
 
     EXPECT_EQ(config.item8(1), 1);
     EXPECT_EQ(extended.item119(1), 1);
     EXPECT_EQ(config.item5(), 12);
     EXPECT_EQ(config.item2(std::string("abc")), "1");
     config.item24("x");
-    EXPECT_EQ(recording_folder::calls(), (Calls{"SetConfig(8,1)", "SetConfig(119,1)", "GetConfig(5)",
-                                                "SetConfig(2,\"abc\")", "SetConfig(24,\"x\")"}));
-}
-
-TEST_F(PlayerConfigTest, BoolItemsSendOneOrZero) {
-    ASSERT_TRUE(create());
-    recording_folder::reset();
-    recording_folder::setReplies("SetConfig=1\nGetConfig.18=2\nGetConfig.16=2\n");
-
     EXPECT_TRUE(config.item16(true));
     EXPECT_FALSE(config.item16());
     EXPECT_TRUE(config.item18());
     EXPECT_EQ(config.item19(false), 1);
     EXPECT_EQ(recording_folder::calls(),
-              (Calls{"SetConfig(16,1)", "GetConfig(16)", "GetConfig(18)", "SetConfig(19,0)"}));
+              (Calls{"SetConfig(8,1)", "SetConfig(119,1)", "GetConfig(5)", "SetConfig(2,\"abc\")", "SetConfig(24,\"x\")",
+                     "SetConfig(16,1)", "GetConfig(16)", "GetConfig(18)", "SetConfig(19,0)"}));
 }
 
 TEST_F(PlayerConfigTest, AnAccessorUsedBeforeThePlayerExistsPicksItUpLater) {
