@@ -53,10 +53,16 @@ HWND openFileDialog(const RunningKv& run)
     ASSERT_NE((run).window, nullptr);          \
     ASSERT_NE((run).fileNameEdit, nullptr)
 
-TEST(SettingsWindow, TitleFrameAndCentredOuterRectangle)
-{
+// A kv.exe started without kv.ini, its settings window found.
+class SettingsWindow : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_SETTINGS_WINDOW(run); }
+
     RunningKv run;
-    ASSERT_SETTINGS_WINDOW(run);
+};
+
+TEST_F(SettingsWindow, TitleFrameAndCentredOuterRectangle)
+{
     EXPECT_EQ(text(run.window), settingsTitle);
 
     const RECT outer = windowRect(run.window);
@@ -73,10 +79,8 @@ TEST(SettingsWindow, TitleFrameAndCentredOuterRectangle)
     EXPECT_EQ(GetWindow(run.window, GW_OWNER), nullptr);
 }
 
-TEST(SettingsWindow, ControlsInTabOrderWithClassesStylesRectsAndTexts)
+TEST_F(SettingsWindow, ControlsInTabOrderWithClassesStylesRectsAndTexts)
 {
-    RunningKv run;
-    ASSERT_SETTINGS_WINDOW(run);
     const LONG_PTR common = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
     const LONG_PTR button = common | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE;
     struct Expected {
@@ -105,10 +109,8 @@ TEST(SettingsWindow, ControlsInTabOrderWithClassesStylesRectsAndTexts)
     }
 }
 
-TEST(SettingsWindow, TabMovesTheFocusInLayoutOrder)
+TEST_F(SettingsWindow, TabMovesTheFocusInLayoutOrder)
 {
-    RunningKv run;
-    ASSERT_SETTINGS_WINDOW(run);
     ASSERT_TRUE(pressKey(run.applyButton, VK_TAB));
     EXPECT_TRUE(waitUntil([&] { return focusOf(run.window) == run.fileNameEdit; }));
     ASSERT_TRUE(pressKey(run.fileNameEdit, VK_TAB));
@@ -117,10 +119,8 @@ TEST(SettingsWindow, TabMovesTheFocusInLayoutOrder)
     EXPECT_TRUE(waitUntil([&] { return focusOf(run.window) == run.applyButton; }));
 }
 
-TEST(SettingsWindow, WithoutSettingsFileTheEditIsEmptyAndNothingIsWrittenOrOpened)
+TEST_F(SettingsWindow, WithoutSettingsFileTheEditIsEmptyAndNothingIsWrittenOrOpened)
 {
-    RunningKv run;
-    ASSERT_SETTINGS_WINDOW(run);
     EXPECT_EQ(text(run.fileNameEdit), "");
     EXPECT_FALSE(run.directory.readFile("kv.ini").has_value());
     EXPECT_TRUE(topLevelWindows(run.kv->id(), "pmrq").empty());
@@ -145,10 +145,8 @@ INSTANTIATE_TEST_SUITE_P(SettingsWindow, RememberedName,
                          testing::Values(RememberedCase{"C:\\videos\\a.mp4", "C:\\videos\\a.mp4"},
                                          RememberedCase{"C:\\videos\\A.MP4", ""}, RememberedCase{"mp4", ""}));
 
-TEST(SettingsWindow, ApplyWritesTheEditTextReadAfresh)
+TEST_F(SettingsWindow, ApplyWritesTheEditTextReadAfresh)
 {
-    RunningKv run;
-    ASSERT_SETTINGS_WINDOW(run);
     setText(run.fileNameEdit, "C:\\first.avi");
     click(run.applyButton);
     EXPECT_EQ(run.directory.readFile("kv.ini"), settingsFile("C:\\first.avi"));
@@ -158,20 +156,16 @@ TEST(SettingsWindow, ApplyWritesTheEditTextReadAfresh)
     EXPECT_EQ(run.directory.readFile("kv.ini"), settingsFile(""));
 }
 
-TEST(SettingsWindow, EscInTheEditClosesTheWindowAndTheRunEndsWithZero)
+TEST_F(SettingsWindow, EscInTheEditClosesTheWindowAndTheRunEndsWithZero)
 {
-    RunningKv run;
-    ASSERT_SETTINGS_WINDOW(run);
     ASSERT_TRUE(pressKey(run.fileNameEdit, VK_ESCAPE));
     EXPECT_EQ(run.kv->waitForExit(), 0u);
 }
 
-class EscWithModifier : public testing::TestWithParam<WORD> {};
+class EscWithModifier : public SettingsWindow, public testing::WithParamInterface<WORD> {};
 
 TEST_P(EscWithModifier, DoesNotClose)
 {
-    RunningKv run;
-    ASSERT_SETTINGS_WINDOW(run);
     ASSERT_TRUE(pressKey(run.fileNameEdit, VK_ESCAPE, {GetParam()}));
     // Keys are handled in order: once the letter typed after it shows, the Esc has been seen.
     ASSERT_TRUE(pressKey(run.fileNameEdit, 'X'));
@@ -182,10 +176,8 @@ TEST_P(EscWithModifier, DoesNotClose)
 
 INSTANTIATE_TEST_SUITE_P(SettingsWindow, EscWithModifier, testing::Values(VK_SHIFT, VK_CONTROL));
 
-TEST(SettingsWindow, EnterDoesNothing)
+TEST_F(SettingsWindow, EnterDoesNothing)
 {
-    RunningKv run;
-    ASSERT_SETTINGS_WINDOW(run);
     ASSERT_TRUE(pressKey(run.applyButton, VK_RETURN));
     ASSERT_TRUE(pressKey(run.fileNameEdit, 'X'));
     EXPECT_TRUE(waitUntil([&] { return text(run.fileNameEdit) == "x"; }));
@@ -193,10 +185,8 @@ TEST(SettingsWindow, EnterDoesNothing)
     EXPECT_TRUE(run.kv->running());
 }
 
-TEST(SettingsWindow, BrowseShowsTheChosenFileAndALaterCancelShowsItAgain)
+TEST_F(SettingsWindow, BrowseShowsTheChosenFileAndALaterCancelShowsItAgain)
 {
-    RunningKv run;
-    ASSERT_SETTINGS_WINDOW(run);
     const std::string chosen = run.directory.pathOf("a.mp4");
     run.directory.writeFile("a.mp4", "");
     HWND dialog = openFileDialog(run);
@@ -212,11 +202,9 @@ TEST(SettingsWindow, BrowseShowsTheChosenFileAndALaterCancelShowsItAgain)
     EXPECT_TRUE(waitUntil([&] { return text(run.fileNameEdit) == chosen; })) << text(run.fileNameEdit);
 }
 
-TEST(SettingsWindow, BrowseOpensInTheProgramDirectoryAndCancelBeforeAnyChoiceEmptiesTheEdit)
+TEST_F(SettingsWindow, BrowseOpensInTheProgramDirectoryAndCancelBeforeAnyChoiceEmptiesTheEdit)
 {
     // Started from %TEMP%; the dialog, given no initial folder, opens in the current directory.
-    RunningKv run;
-    ASSERT_SETTINGS_WINDOW(run);
     setText(run.fileNameEdit, "C:\\remembered.mp4");
     HWND dialog = openFileDialog(run);
     ASSERT_NE(dialog, nullptr);
@@ -226,26 +214,22 @@ TEST(SettingsWindow, BrowseOpensInTheProgramDirectoryAndCancelBeforeAnyChoiceEmp
     EXPECT_TRUE(waitUntil([&] { return text(run.fileNameEdit).empty(); })) << text(run.fileNameEdit);
 }
 
-TEST(SettingsWindow, TwoCopiesRunAtOnce)
+TEST_F(SettingsWindow, TwoCopiesRunAtOnce)
 {
-    RunningKv first;
     RunningKv second;
-    ASSERT_SETTINGS_WINDOW(first);
     ASSERT_SETTINGS_WINDOW(second);
-    EXPECT_NE(first.window, second.window);
-    close(first.window);
-    EXPECT_EQ(first.kv->waitForExit(), 0u);
+    EXPECT_NE(run.window, second.window);
+    close(run.window);
+    EXPECT_EQ(run.kv->waitForExit(), 0u);
     EXPECT_TRUE(second.kv->running());
     close(second.window);
     EXPECT_EQ(second.kv->waitForExit(), 0u);
 }
-}  // namespace
 
-namespace {
-TEST(HiddenOwnerWindow, ExistsHiddenAsAToolWindowWithoutTitle)
+using HiddenOwnerWindow = SettingsWindow;
+
+TEST_F(HiddenOwnerWindow, ExistsHiddenAsAToolWindowWithoutTitle)
 {
-    RunningKv run;
-    ASSERT_SETTINGS_WINDOW(run);
     const auto windows = topLevelWindows(run.kv->id(), "_QX_HideOwner");
     ASSERT_EQ(windows.size(), 1u);
     EXPECT_FALSE(visible(windows[0]));
@@ -254,10 +238,8 @@ TEST(HiddenOwnerWindow, ExistsHiddenAsAToolWindowWithoutTitle)
     EXPECT_EQ(exStyle(windows[0]) & ~WS_EX_WINDOWEDGE, WS_EX_TOOLWINDOW);
 }
 
-TEST(HiddenOwnerWindow, EndProgramMessageEndsTheRunWithItsExitCode)
+TEST_F(HiddenOwnerWindow, EndProgramMessageEndsTheRunWithItsExitCode)
 {
-    RunningKv run;
-    ASSERT_SETTINGS_WINDOW(run);
     const auto windows = topLevelWindows(run.kv->id(), "_QX_HideOwner");
     ASSERT_EQ(windows.size(), 1u);
     PostMessageA(windows[0], 0x83E7, 7, 0);
