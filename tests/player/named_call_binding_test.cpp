@@ -137,14 +137,19 @@ TEST_F(NamedCall, GivesBackEverythingItTookOnEveryWayOut) {
     EXPECT_EQ(testServerRecording()->liveTypeWrappers, 0);
 }
 
+// Every form of a call that cannot be made gives its default.
+void expectDefaults(const AutomationObject& target, const char* name) {
+    EXPECT_EQ(target.invokeNumber(name), 0.0) << name;
+    EXPECT_EQ(target.invokeText(name), "") << name;
+    EXPECT_FALSE(target.invokeBool(name)) << name;
+    VARIANT value = target.invokeVariant(name);
+    EXPECT_EQ(V_VT(&value), VT_EMPTY) << name;
+    releaseVariant(value);
+}
+
 TEST_F(NamedCall, AnEmptyObjectGivesTheDefaultsAndTouchesNothing) {
     AutomationObject empty;
-    EXPECT_EQ(empty.invokeNumber("Play"), 0.0);
-    EXPECT_EQ(empty.invokeText("GetVersion"), "");
-    EXPECT_FALSE(empty.invokeBool("IsSeeking"));
-    VARIANT value = empty.invokeVariant("Play");
-    EXPECT_EQ(V_VT(&value), VT_EMPTY);
-    releaseVariant(value);
+    expectDefaults(empty, "Play");
     empty.invoke("Stop");
     EXPECT_EQ(calls().queryInterfaces, 0);
     EXPECT_EQ(calls().typeInfoRequests, 0);
@@ -155,12 +160,7 @@ TEST_F(NamedCall, AnObjectWithoutTypeInformationGivesTheDefaultsEvenForNamesItKn
     AutomationObject untyped = make(CLSID_UntypedTestObject);
     ASSERT_FALSE(untyped.isEmpty());
     clearCalls();
-    EXPECT_EQ(untyped.invokeNumber("Play"), 0.0);
-    EXPECT_EQ(untyped.invokeText("Play"), "");
-    EXPECT_FALSE(untyped.invokeBool("Play"));
-    VARIANT value = untyped.invokeVariant("Play");
-    EXPECT_EQ(V_VT(&value), VT_EMPTY);
-    releaseVariant(value);
+    expectDefaults(untyped, "Play");
     EXPECT_EQ(calls().typeInfoRequests, 4);
     EXPECT_EQ(calls().nameLookups, 0);
     EXPECT_EQ(calls().invokes, 0);
@@ -168,12 +168,7 @@ TEST_F(NamedCall, AnObjectWithoutTypeInformationGivesTheDefaultsEvenForNamesItKn
 }
 
 TEST_F(NamedCall, AnUnknownNameGivesTheDefaults) {
-    EXPECT_EQ(object.invokeNumber("NoSuchMember"), 0.0);
-    EXPECT_EQ(object.invokeText("NoSuchMember"), "");
-    EXPECT_FALSE(object.invokeBool("NoSuchMember"));
-    VARIANT value = object.invokeVariant("NoSuchMember");
-    EXPECT_EQ(V_VT(&value), VT_EMPTY);
-    releaseVariant(value);
+    expectDefaults(object, "NoSuchMember");
     EXPECT_EQ(calls().invokes, 0);
 }
 
