@@ -1,6 +1,6 @@
-// What the hosted control shows, read back from its window: colours in time order with a
-// loop, orientation and colour matrix at 1080p down to the last row, and the fill with
-// kept aspect in a window of another shape.
+// What the hosted control shows, read back from its window: orientation and colour matrix at
+// 1080p down to the last row, and the fill with kept aspect in a window of another shape.
+// (Colours in time order with a loop are shown through kv.exe in wallpaper_video_e2e_test.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,22 +20,6 @@ protected:
 
     ComponentLibrary library;
 };
-
-TEST_F(ControlPixels, ColourSegmentsShowRedThenBlueThenRedAgainWhenLooping)
-{
-    HostedControl host(library, 320, 240);
-    ASSERT_TRUE(host.ready());
-    auto centreIs = [&](int red, int green, int blue) {
-        return [&host, red, green, blue] { return colourNear(host.pixel(160, 120), red, green, blue, 40); };
-    };
-    EXPECT_EQ(setConfig(host.player(), 8, 1), 0);
-    open(host.player(), clipPath("red_then_blue_320x240.mp4"));
-    number(host.player(), "Play");
-    EXPECT_TRUE(waitUntil(centreIs(255, 0, 0), 5000));
-    EXPECT_TRUE(waitUntil(centreIs(0, 0, 255), 3000));
-    EXPECT_TRUE(waitUntil(centreIs(255, 0, 0), 3000));
-    EXPECT_EQ(number(host.player(), "GetState"), kPlaying);
-}
 
 TEST_F(ControlPixels, QuadrantsAt1080pSitInTheirCornersInTrueColoursDownToTheLastRow)
 {

@@ -61,14 +61,6 @@ TEST_P(ErrorBoxText, BuildsTheLinesInOrder)
 INSTANTIATE_TEST_SUITE_P(Cases, ErrorBoxText, testing::ValuesIn(boxCases),
                          [](const testing::TestParamInfo<BoxCase>& info) { return info.param.name; });
 
-TEST(ErrorBoxText, StackImbalanceBoxIsCodePage936)
-{
-    // "运行时出错!" and "错误代码：" as GBK bytes, whatever the source file's encoding.
-    const std::string text = buildErrorBoxText(runtimeErrorMessage(6), 6, 67175356, 25, lookUp);
-    EXPECT_EQ(text.substr(0, 13), "\xD4\xCB\xD0\xD0\xCA\xB1\xB3\xF6\xB4\xED\x21\r\n");
-    EXPECT_EQ(text.substr(13, 12), "\r\n\xB4\xED\xCE\xF3\xB4\xFA\xC2\xEB\xA3\xBA");
-}
-
 TEST(RuntimeErrorMessage, OnlyCodeSixHasAMessage)
 {
     EXPECT_EQ(runtimeErrorMessage(6), "调用DLL命令后发现堆栈错误");
