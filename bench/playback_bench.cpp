@@ -3,28 +3,16 @@
 // playback (all threads of this process, decoding included) and the peak working set.
 // Usage: playback_bench CLIP [SECONDS]   (APlayer.dll is taken from component\ beside it)
 #include <windows.h>
-#include <oleidl.h>
 #include <psapi.h>
-#include <wrl/client.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
-#include "player/automation_object.h"
+#include "tests/component/hosted_control.h"
 
 namespace {
-
-using Microsoft::WRL::ComPtr;
-
-std::string besideProgram(const char* relative)
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    folder.erase(folder.find_last_of('\\') + 1);
-    return folder + relative;
-}
 
 double cpuSeconds()
 {
@@ -36,6 +24,7 @@ double cpuSeconds()
     return seconds(kernel) + seconds(user);
 }
 
+// Sleeps until a message arrives rather than polling, so the pump itself costs no CPU.
 void pumpMessagesFor(DWORD milliseconds)
 {
     const ULONGLONG end = GetTickCount64() + milliseconds;
@@ -60,36 +49,14 @@ int main(int argc, char** argv)
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 10;
     OleInitialize(nullptr);
 
-    HMODULE component = LoadLibraryA(besideProgram("component\\APlayer.dll").c_str());
-    HMODULE atl = LoadLibraryA("atl.dll");
-    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    using AttachControl = HRESULT(WINAPI*)(IUnknown*, HWND, IUnknown**);
-    using WinInit = BOOL(WINAPI*)();
-    auto getClassObject = component ? reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(component, "DllGetClassObject"))) : nullptr;
-    auto attach = atl ? reinterpret_cast<AttachControl>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxAttachControl"))) : nullptr;
-    auto init = atl ? reinterpret_cast<WinInit>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit"))) : nullptr;
-    if (!getClassObject || !attach || !init) {
-        std::fprintf(stderr, "playback_bench: APlayer.dll or atl.dll missing\n");
-        return 1;
-    }
-    init();
-
-    const CLSID playerClass = {0xA9332148, 0xC691, 0x4B9D, {0x91, 0xFC, 0xB9, 0xC4, 0x61, 0xDB, 0xE9, 0xDD}};
-    AutomationObject player;
-    ComPtr<IClassFactory> factory;
-    if (FAILED(getClassObject(playerClass, IID_IClassFactory, &factory)) ||
-        FAILED(factory->CreateInstance(nullptr, IID_IDispatch, player.pointerSlot()))) {
-        std::fprintf(stderr, "playback_bench: no control\n");
-        return 1;
-    }
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    HWND host = CreateWindowExA(0, "AtlAxWin", nullptr, WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    ComPtr<IUnknown> container;
-    attach(player.rawPointer(), host, &container);
-    ComPtr<IOleWindow> oleWindow;
-    HWND window = nullptr;
-    if (SUCCEEDED(player.rawPointer()->QueryInterface(IID_PPV_ARGS(&oleWindow)))) oleWindow->GetWindow(&window);
+    const ComponentLibrary library;
+    auto hosted = std::make_unique<HostedControl>(library, width, height);
+    if (!hosted->ready()) {
+        std::fprintf(stderr, "playback_bench: no control (APlayer.dll or atl.dll missing)\n");
+        return 1;
+    }
+    const AutomationObject& player = hosted->player();
 
     int32_t loopItem = 8, muteItem = 119, on = 1;
     player.invokeNumber("SetConfig", {loopItem, on});
@@ -99,20 +66,15 @@ int main(int argc, char** argv)
     // process also pays for starting the decoders (cold); the second is the warm figure.
     std::string fileName = clip;
     auto firstPicture = [&]() -> long long {
-        HDC dc = GetDC(window);
         const ULONGLONG opened = GetTickCount64();
         player.invoke("Open", {fileName});
         player.invokeNumber("Play");
-        long long latency = -1;
         while (GetTickCount64() - opened < 5000) {
-            if (!isDark(GetPixel(dc, width / 2, height / 2)) || !isDark(GetPixel(dc, width / 4, height / 4))) {
-                latency = static_cast<long long>(GetTickCount64() - opened);
-                break;
-            }
+            if (!isDark(hosted->pixel(width / 2, height / 2)) || !isDark(hosted->pixel(width / 4, height / 4)))
+                return static_cast<long long>(GetTickCount64() - opened);
             pumpMessagesFor(1);
         }
-        ReleaseDC(window, dc);
-        return latency;
+        return -1;
     };
     const long long cold = firstPicture();
     player.invokeNumber("Close");
@@ -145,8 +107,7 @@ int main(int argc, char** argv)
     std::printf("peak working   %.1f MB\n", double(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
 
     player.invokeNumber("Close");
-    DestroyWindow(host);
-    player.clear();
+    hosted.reset();
     OleUninitialize();
     return cold >= 0 && warm >= 0 ? 0 : 1;
 }
