@@ -51,17 +51,18 @@ WindowFrame PlayerWindow::frame() const
 void PlayerWindow::onCreated()
 {
     // Edge by edge, in this order: left, top, height, width.
-    RECT rect = outerRect(handle());
-    place(handle(), 0, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    rect = outerRect(handle());
-    place(handle(), rect.left, 0, rect.right - rect.left, rect.bottom - rect.top);
-    rect = outerRect(handle());
-    place(handle(), rect.left, rect.top, rect.right - rect.left, GetSystemMetrics(SM_CYSCREEN));
-    rect = outerRect(handle());
-    place(handle(), rect.left, rect.top, GetSystemMetrics(SM_CXSCREEN), rect.bottom - rect.top);
+    const RECT start = outerRect(handle());
+    const int startWidth = start.right - start.left;
+    const int startHeight = start.bottom - start.top;
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    place(handle(), 0, start.top, startWidth, startHeight);
+    place(handle(), 0, 0, startWidth, startHeight);
+    place(handle(), 0, 0, startWidth, screenHeight);
+    place(handle(), 0, 0, screenWidth, screenHeight);
 
     HWND window = handle();
-    rect = outerRect(window);
+    const RECT rect = outerRect(window);
     playerControl->create(window, *playerEventSink, 0, 0, rect.right - rect.left, rect.bottom - rect.top);
     playerConfig->item8(1);
     playerConfigExt->item119(1);
