@@ -3,6 +3,7 @@
 #include "app/file_dialog_filter.h"
 #include "app/remembered_video.h"
 #include "app/settings_file.h"
+#include "platform/process_state.h"
 #include "platform/runtime_error.h"
 #include "platform/window_ids.h"
 #include "platform/window_layer.h"
@@ -74,7 +75,8 @@ void SettingsWindow::onApplyClicked()
         loadPlayerWindow();
     playerControl->open(controlText(layout::fileNameEdit));
     playerControl->play();
-    writeSetting(settingsFilePath(), settingName, settingName, controlText(layout::fileNameEdit));
+    appliedFileName = controlText(layout::fileNameEdit);
+    writeSetting(settingsFilePath(), settingName, settingName, appliedFileName);
 }
 
 void SettingsWindow::onDestroy()
@@ -82,6 +84,34 @@ void SettingsWindow::onDestroy()
     if (playerWindowHandle)
         destroyPlayerWindow();
 }
+
+LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The shell broadcasts both to top-level windows only; the embedded player window is a
+    // child of the desktop and hears neither.
+    // Like every event, neither runs once a shutdown or a fatal report has begun.
+    static const UINT shellStarted = RegisterWindowMessageA("TaskbarCreated");
+    const bool eventsAllowed = processState.eventBlock == 0;
+    if (message == shellStarted && shellStarted != 0) {
+        if (eventsAllowed)
+            onShellStarted();
+        return 0;
+    }
+    if (message == WM_DISPLAYCHANGE && eventsAllowed)
+        onDisplayChanged();
+    return ProgramWindow::handleMessage(message, wParam, lParam);
+}
+
+// A restarted shell destroyed the desktop and the player window in it: the wallpaper comes
+// back on the new desktop. While the player window lives, or before it was ever opened,
+// nothing changes.
+void SettingsWindow::onShellStarted()
+{
+    if (playerWindowHandle && !IsWindow(playerWindowHandle))
+        reloadPlayerWindow(appliedFileName);
+}
+
+void SettingsWindow::onDisplayChanged() { fitPlayerWindowToScreen(); }
 
 void SettingsWindow::onBrowseClicked()
 {

@@ -15,11 +15,15 @@ private:
     void onCreated() override;
     void onClicked(uint32_t componentId) override;
     void onDestroy() override;
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void onApplyClicked();
     void onBrowseClicked();
+    void onShellStarted();
+    void onDisplayChanged();
 
-    std::string dialogFileName;  // the dialog's remembered choice; kept across cancels
+    std::string dialogFileName;   // the dialog's remembered choice; kept across cancels
+    std::string appliedFileName;  // the name the last apply played and wrote to the settings file
 };
 
 // Loads the settings window as the program's first window; a failure is fatal.

@@ -10,7 +10,7 @@ std::string settingsFileText(const std::string& video) { return "[文件名]\r\n
 
 }  // namespace
 
-PlayerRun::PlayerRun(const PlayerRunSetup& setup) {
+PlayerRun::PlayerRun(const PlayerRunSetup& setup) : shell(setup.shellOptions) {
     const std::string fixtures = kvtest::binDirectory() + "\\fixtures\\";
     directory.copyIn(fixtures + "atl_shim\\atl.dll", "atl.dll");
     if (setup.componentFolder)
