@@ -86,9 +86,14 @@ void PlayerWindow::onCreated()
     playerControl->play();
 
     embedPlayerWindow();
+    layerWatch_.emplace();
 }
 
-void PlayerWindow::onDestroy() { playerControl->close(); }
+void PlayerWindow::onDestroy()
+{
+    layerWatch_.reset();
+    playerControl->close();
+}
 
 LRESULT PlayerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -2,6 +2,7 @@
 // The borderless window "pmrq" that carries the video: created over the whole primary screen,
 // then moved behind the desktop icons.
 #include "platform/program_window.h"
+#include "wallpaper/wallpaper_layer_watch.h"
 
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     std::optional<std::string> fileName_;
+    std::optional<WallpaperLayerWatch> layerWatch_;  // while the window is embedded
 };
 
 // Opens the player window, owned by the settings window, unless one is open already; returns
