@@ -1,11 +1,13 @@
 #include "wallpaper/wallpaper_layer_watch.h"
 
+#include "platform/process_state.h"
 #include "wallpaper/desktop_embedder.h"
 
 namespace {
 void CALLBACK onShellWindowEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
-    if (object == OBJID_WINDOW && child == CHILDID_SELF)
+    // Like every event, none is acted on once a shutdown or a fatal report has begun.
+    if (processState.eventBlock == 0 && object == OBJID_WINDOW && child == CHILDID_SELF)
         hideReturnedWallpaperLayer(window);
 }
 }  // namespace

@@ -100,17 +100,3 @@ TEST(WallpaperLayer, ALayerShownAgainIsHiddenAgainWithinHalfASecond)
                         "so no program can hear of the layer being shown again";
     expectHiddenWithinHalfASecond(layer);
 }
-
-TEST(WallpaperLayer, AWorkerWCreatedElsewhereIsLeftAlone)
-{
-    WallpaperRun run("--worker-before-owner");
-    ASSERT_TRUE(run.ready());
-    run.apply();
-    HWND before = run.shell.window(fake_shell::workerBeforeOwner);
-    ASSERT_TRUE(kvtest::visible(before));
-
-    // A re-created layer is hidden; the WorkerW in front of the icon owner stays shown.
-    run.shell.recreateWallpaperLayer();
-    expectHiddenWithinHalfASecond(run.shell.window(fake_shell::wallpaperLayer));
-    EXPECT_TRUE(kvtest::visible(before));
-}
