@@ -21,6 +21,13 @@ HFONT guiFont()
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+HICON classIcon(HINSTANCE instance, const char* name, int widthMetric, int heightMetric)
+{
+    // Shared: the system keeps the image for the module's lifetime, nothing to destroy.
+    return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                         GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
 // Control ids start above IDOK and IDCANCEL, which keyboard handling sends for Enter and Esc.
 constexpr int firstControlId = 100;
 }  // namespace
@@ -78,7 +85,7 @@ HWND ProgramWindow::create(HWND owner)
     if (eventsAllowed())
         onCreated();
     if (IsWindow(window))
-        ShowWindow(window, SW_SHOW);
+        ShowWindow(window, layout.showCommand);
     return window;
 }
 
@@ -150,6 +157,11 @@ bool ProgramWindow::registerClass(const WindowFrame& layout) const
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    if (layout.icon) {
+        // The large image for Alt+Tab and the taskbar, the small one for the title bar.
+        windowClass.hIcon = classIcon(instance, layout.icon, SM_CXICON, SM_CYICON);
+        windowClass.hIconSm = classIcon(instance, layout.icon, SM_CXSMICON, SM_CYSMICON);
+    }
     windowClass.hbrBackground = layout.classBackground;
     windowClass.lpszClassName = layout.className;
     return RegisterClassExA(&windowClass) != 0;
