@@ -6,14 +6,15 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${KV_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 # The Wine prefix that scripts/test makes once per build folder, and the environment every
-# test program runs in: code page 936, no Mono/Gecko installers, no debugger on a crash,
+# test program runs in: code page 936, no Mono/Gecko installers, no debugger on a crash, no
+# Linux menu entries for the shortcuts a test makes (winemenubuilder would outlive the test),
 # planted atl.dll files loaded before Wine's builtin one.
 set(KV_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(KV_TEST_ENVIRONMENT
   "WINEPREFIX=${KV_WINEPREFIX}"
   "WINEARCH=win64"
   "WINEDEBUG=-all"
-  "WINEDLLOVERRIDES=mscoree,mshtml=\\;winedbg.exe=d\\;atl=n,b"
+  "WINEDLLOVERRIDES=mscoree,mshtml=\\;winedbg.exe=d\\;winemenubuilder.exe=d\\;atl=n,b"
   "LC_ALL=zh_CN.UTF-8")
 
 # kv_add_test(NAME target [TIMEOUT seconds] [DESKTOP]): one CTest test running a GoogleTest

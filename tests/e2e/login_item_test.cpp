@@ -42,6 +42,20 @@ bool shortcutExists()
     return GetFileAttributesW(shortcutPath().c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The show command as the file stores it: the header's ShowCommand field at offset 0x3C.
+// (Wine 8's link object hands back SW_SHOWNORMAL from GetShowCmd after Load, whatever is stored.)
+int storedShowCommand()
+{
+    HANDLE file = CreateFileW(shortcutPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return -1;
+    unsigned char header[0x40] = {};
+    DWORD read = 0;
+    ReadFile(file, header, sizeof header, &read, nullptr);
+    CloseHandle(file);
+    return read == sizeof header ? header[0x3C] | header[0x3D] << 8 | header[0x3E] << 16 | header[0x3F] << 24 : -1;
+}
+
 // What the shortcut in the Startup folder says, read through the shell's link object.
 struct Shortcut {
     std::wstring target;
@@ -60,9 +74,9 @@ std::optional<Shortcut> readShortcut()
     Shortcut shortcut;
     link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
     link->GetWorkingDirectory(folder, MAX_PATH);
-    link->GetShowCmd(&shortcut.showCommand);
     shortcut.target = target;
     shortcut.folder = folder;
+    shortcut.showCommand = storedShowCommand();
     return shortcut;
 }
 

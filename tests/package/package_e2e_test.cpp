@@ -53,6 +53,7 @@ TEST(Package, UnpackedKvAppliesAClipEmbedsItWritesItsKvIniAndEndsWithZero)
     char elsewhere[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, elsewhere);
     kvtest::Process kv = kvtest::Process::start(folder + "\\kv.exe", elsewhere);
+    ASSERT_TRUE(kv.started()) << folder;
     HWND settings = kv.waitForWindow(nullptr, "kv_动态壁纸设置");
     ASSERT_NE(settings, nullptr);
     HWND edit = childOfClass(settings, "Edit");

@@ -2,6 +2,7 @@
 # download folder may) and checks what a user gets: exactly kv.exe, APlayer.dll and
 # 使用说明.txt, and programs that import no DLL but Windows' own.
 # cmake -DZIP=... -DFOLDER=... -DOBJDUMP=... -P unpack_package.cmake
+cmake_policy(SET CMP0057 NEW)
 file(REMOVE_RECURSE "${FOLDER}")
 file(MAKE_DIRECTORY "${FOLDER}")
 file(ARCHIVE_EXTRACT INPUT "${ZIP}" DESTINATION "${FOLDER}")
@@ -34,8 +35,9 @@ foreach(program kv.exe APlayer.dll)
       message(FATAL_ERROR "${program} needs ${library}, which Windows does not have")
     endif()
   endforeach()
-  # Stripped: no symbol table is left.
-  if(headers MATCHES "PointerToSymbolTable[ \t]+0*[1-9a-fA-F]")
+  # Stripped: objdump names no symbol table (HAS_SYMS) and no debugging information.
+  execute_process(COMMAND ${OBJDUMP} -f "${FOLDER}/${program}" OUTPUT_VARIABLE file_header)
+  if(file_header MATCHES "HAS_SYMS|HAS_DEBUG")
     message(FATAL_ERROR "${program} is not stripped")
   endif()
   message(STATUS "${program}: ${imports}")
