@@ -23,9 +23,9 @@ HFONT guiFont()
 
 HICON classIcon(HINSTANCE instance, const char* name, int widthMetric, int heightMetric)
 {
-    // Shared: the system keeps the image for the module's lifetime, nothing to destroy.
+    // Loaded once per window class and kept for the run, as class icons are.
     return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, GetSystemMetrics(widthMetric),
-                                         GetSystemMetrics(heightMetric), LR_SHARED));
+                                         GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
 }
 
 // Control ids start above IDOK and IDCANCEL, which keyboard handling sends for Enter and Esc.
@@ -81,6 +81,14 @@ HWND ProgramWindow::create(HWND owner)
     if (!window)
         return nullptr;
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
+    if (layout.icon) {
+        // The window's own icons too: shells that ask the window (WM_GETICON) find them.
+        const HINSTANCE instance = GetModuleHandleA(nullptr);
+        SendMessageA(window, WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(classIcon(instance, layout.icon, SM_CXICON, SM_CYICON)));
+        SendMessageA(window, WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(classIcon(instance, layout.icon, SM_CXSMICON, SM_CYSMICON)));
+    }
     addControls();
     if (eventsAllowed())
         onCreated();
