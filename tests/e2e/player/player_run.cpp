@@ -18,7 +18,7 @@ PlayerRun::PlayerRun(const PlayerRunSetup& setup) : shell(setup.shellOptions) {
     if (setup.mode) directory.writeFile("mode.txt", setup.mode);
     if (!setup.rememberedVideo.empty()) directory.writeFile("kv.ini", settingsFileText(setup.rememberedVideo));
 
-    kv.emplace(kvtest::Process::start(directory));
+    kv.emplace(kvtest::Process::start(directory, setup.showCommand));
     settings = kvtest::waitForWindow(kv->id(), nullptr, settingsTitle);
     if (!settings) return;
     for (HWND control : kvtest::children(settings)) {
