@@ -73,12 +73,30 @@ inline void convertSixteen(const uint8_t* luma, const uint8_t* chroma, const Yuv
     convertEightPaired<aligned>(_mm_unpackhi_epi8(y, zero), _mm_unpackhi_epi8(uv, zero), k, out + 8);
 }
 
-// Output samples from the taps over one line of samples (7 fraction bits), rounded to whole.
-inline int filtered(const FilterTaps& f, int output, const uint16_t* line, int spacing)
+// The filter's outputs over one line of samples (7 fraction bits), rounded to whole. `Taps`
+// is the padded count when known while compiling (0: read it from `taps`).
+template <int Taps>
+void filterLine(const PaddedTaps& taps, const uint16_t* line, int spacing, int count, int16_t* out)
 {
-    int32_t sum = 1 << 21;
-    for (int t = f.begin[output]; t < f.begin[output + 1]; ++t) sum += f.taps[t].weight * line[f.taps[t].index * spacing];
-    return sum >> 22;
+    const int n = Taps ? Taps : taps.perOutput;
+    const int* index = taps.index.data();
+    const int32_t* weight = taps.weight.data();
+    for (int i = 0; i < count; ++i, index += n, weight += n) {
+        int32_t sum = 1 << 21;
+        for (int t = 0; t < n; ++t) sum += weight[t] * line[index[t] * spacing];
+        out[i] = static_cast<int16_t>(sum >> 22);
+    }
+}
+
+void filterLine(const PaddedTaps& taps, const uint16_t* line, int spacing, int count, int16_t* out)
+{
+    if (taps.perOutput == 2) {
+        filterLine<2>(taps, line, spacing, count, out);
+    } else if (taps.perOutput == 3) {
+        filterLine<3>(taps, line, spacing, count, out);
+    } else {
+        filterLine<0>(taps, line, spacing, count, out);
+    }
 }
 
 // The weighted sum of source rows, byte by byte: 7 fraction bits kept for the horizontal pass.
@@ -147,6 +165,22 @@ void convertNv12Row(const Nv12Image& image, const YuvCoefficients& k, int row, i
     convertRow<false>(image, k, row, left, count, out);
 }
 
+PaddedTaps::PaddedTaps(const FilterTaps& taps)
+{
+    for (size_t i = 0; i + 1 < taps.begin.size(); ++i) perOutput = std::max(perOutput, taps.begin[i + 1] - taps.begin[i]);
+    for (size_t i = 0; i + 1 < taps.begin.size(); ++i) {
+        int t = taps.begin[i];
+        for (; t < taps.begin[i + 1]; ++t) {
+            index.push_back(taps.taps[t].index);
+            weight.push_back(taps.taps[t].weight);
+        }
+        for (; t < taps.begin[i] + perOutput; ++t) {
+            index.push_back(taps.taps[taps.begin[i]].index);
+            weight.push_back(0);
+        }
+    }
+}
+
 Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight)
     : pictureWidth_(pictureWidth),
       pictureHeight_(pictureHeight),
@@ -158,7 +192,8 @@ Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int
       lumaColumns_(filterTaps(0, area_.width, targetWidth, 0, area_.width - 1)),
       chromaRows_(filterTaps(area_.top / 2.0, area_.height / 2.0, targetHeight, area_.top / 2,
                              (area_.top + area_.height - 1) / 2)),
-      lumaLine_(area_.width)
+      lumaLine_(area_.width),
+      filteredLine_(size_t(targetWidth) * 3)
 {
 }
 
@@ -176,7 +211,7 @@ void Nv12Scaler::fitChromaColumns(bool oddLeft)
     // Pair p holds the colour of picture columns 2p - shift and 2p + 1 - shift.
     firstPair_ = (area_.left + shift) / 2;
     const int lastPair = (area_.left + area_.width - 1 + shift) / 2;
-    chromaColumns_ = filterTaps((area_.left + shift) / 2.0 - firstPair_, area_.width / 2.0, targetWidth_, 0, lastPair - firstPair_);
+    chromaColumns_ = PaddedTaps(filterTaps((area_.left + shift) / 2.0 - firstPair_, area_.width / 2.0, targetWidth_, 0, lastPair - firstPair_));
     chromaLine_.assign(size_t(lastPair - firstPair_ + 1) * 2, 0);
 }
 
@@ -192,26 +227,22 @@ void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const Bg
         return;
     }
     fitChromaColumns(image.oddLeft);
-    alignas(16) int16_t ys[8], us[8], vs[8];
     for (int y = 0; y < height; ++y) {
         uint32_t* out = target.pixels + ptrdiff_t(y) * target.stride;
         blendRows(lumaRows_, y, image.luma, image.stride, area_.left, area_.width, lumaLine_.data());
         blendRows(chromaRows_, y, image.chroma, image.stride, firstPair_ * 2, int(chromaLine_.size()), chromaLine_.data());
-        const uint16_t* u = chromaLine_.data();
-        const uint16_t* v = u + 1;
+        int16_t* ys = filteredLine_.data();
+        int16_t* us = ys + targetWidth_;
+        int16_t* vs = us + targetWidth_;
+        filterLine(lumaColumns_, lumaLine_.data(), 1, width, ys);
+        filterLine(chromaColumns_, chromaLine_.data(), 2, width, us);
+        filterLine(chromaColumns_, chromaLine_.data() + 1, 2, width, vs);
         int x = 0;
         for (; x + 8 <= width; x += 8) {
-            for (int i = 0; i < 8; ++i) {
-                ys[i] = int16_t(filtered(lumaColumns_, x + i, lumaLine_.data(), 1));
-                us[i] = int16_t(filtered(chromaColumns_, x + i, u, 2));
-                vs[i] = int16_t(filtered(chromaColumns_, x + i, v, 2));
-            }
-            convertEight<false>(_mm_load_si128(reinterpret_cast<const __m128i*>(ys)), _mm_load_si128(reinterpret_cast<const __m128i*>(us)),
-                                _mm_load_si128(reinterpret_cast<const __m128i*>(vs)), k, out + x);
+            convertEight<false>(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ys + x)),
+                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(us + x)),
+                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(vs + x)), k, out + x);
         }
-        for (; x < width; ++x) {
-            out[x] = convertPixel(filtered(lumaColumns_, x, lumaLine_.data(), 1), filtered(chromaColumns_, x, u, 2),
-                                  filtered(chromaColumns_, x, v, 2), k);
-        }
+        for (; x < width; ++x) out[x] = convertPixel(ys[x], us[x], vs[x], k);
     }
 }

@@ -27,6 +27,14 @@ struct BgraTarget {
 // Converts `count` pixels of `row`, starting at picture column `left`.
 void convertNv12Row(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out);
 
+// Filter taps with the same count for every output (zero weights fill up), for tight loops.
+struct PaddedTaps {
+    explicit PaddedTaps(const FilterTaps& taps);
+    int perOutput = 0;
+    std::vector<int> index;  // perOutput entries for each output
+    std::vector<int32_t> weight;
+};
+
 // The filter taps for one picture size in one target size, made once per size.
 class Nv12Scaler {
 public:
@@ -41,11 +49,12 @@ private:
     VisibleArea area_;
     bool exact_;               // the visible area is the target's size
     FilterTaps lumaRows_;      // picture rows
-    FilterTaps lumaColumns_;   // relative to area_.left
+    PaddedTaps lumaColumns_;   // relative to area_.left
     FilterTaps chromaRows_;    // chroma rows
-    FilterTaps chromaColumns_; // relative to firstPair_
+    PaddedTaps chromaColumns_{FilterTaps{}};  // relative to firstPair_
     int chromaShift_ = -1;     // the picture's odd left column the chroma columns were made for
     int firstPair_ = 0;        // the U,V pair of the area's left column
     std::vector<uint16_t> lumaLine_;    // one blended row, 7 fraction bits
     std::vector<uint16_t> chromaLine_;  // U,V interleaved
+    std::vector<int16_t> filteredLine_; // one output row's Y, then U, then V
 };
