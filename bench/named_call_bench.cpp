@@ -71,7 +71,7 @@ int main() {
     {
         ComPtr<IClassFactory> factory;
         AutomationObject object;
-        if (FAILED(DllGetClassObject(CLSID_TypedTestObject, IID_IClassFactory, &factory)) ||
+        if (FAILED(testServerClassObject(CLSID_TypedTestObject, IID_IClassFactory, &factory)) ||
             FAILED(factory->CreateInstance(nullptr, IID_IDispatch, object.pointerSlot())))
             return 1;
         ComPtr<IDispatch> dispatch;

@@ -14,5 +14,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# 32-bit Wine; see scripts/wine-env for why the tests run the 64-bit build.
+# 32-bit Wine, where the kernel executes 32-bit x86 code (see scripts/wine-env).
 set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine)

@@ -5,13 +5,19 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${KV_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-# The Wine prefix that scripts/test makes once per build folder, and the environment every
+# The Wine prefix that scripts/wine-prefix makes once per build folder (64-bit or 32-bit Wine
+# after the build's word size), and the environment every
 # test program runs in: code page 936, no Mono/Gecko installers, no debugger on a crash,
 # planted atl.dll files loaded before Wine's builtin one.
 set(KV_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(KV_WINEARCH win64)
+else()
+  set(KV_WINEARCH win32)
+endif()
 set(KV_TEST_ENVIRONMENT
   "WINEPREFIX=${KV_WINEPREFIX}"
-  "WINEARCH=win64"
+  "WINEARCH=${KV_WINEARCH}"
   "WINEDEBUG=-all"
   "WINEDLLOVERRIDES=mscoree,mshtml=\\;winedbg.exe=d\\;atl=n,b"
   "LC_ALL=zh_CN.UTF-8")
@@ -28,5 +34,15 @@ function(kv_add_test name target)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${KV_TEST_ENVIRONMENT}" TIMEOUT ${ARG_TIMEOUT})
   if(ARG_DESKTOP)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
+  endif()
+endfunction()
+
+# kv_plain_exports(target...): test DLLs that export stdcall functions straight from the
+# source export them under their plain names, as Windows' own DLLs do (32-bit names carry @n).
+function(kv_plain_exports)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    foreach(target ${ARGN})
+      target_link_options(${target} PRIVATE -Wl,--kill-at)
+    endforeach()
   endif()
 endfunction()

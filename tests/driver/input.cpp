@@ -15,6 +15,21 @@ INPUT key(WORD virtualKey, bool up)
     return input;
 }
 
+// Returns once the thread of target has taken and handled every input message queued so far.
+// A sent message wakes it, and it takes its queued input before it can wait again; it is idle
+// when it waits for input with none left. A window or process that has gone returns at once.
+void waitUntilInputHandled(HWND target)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(target, &processId);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId)) {
+        WaitForInputIdle(process, 5000);
+        CloseHandle(process);
+    }
+}
+
 HWND firstEditIn(HWND window)
 {
     for (HWND child : children(window)) {
@@ -64,16 +79,22 @@ bool pressKey(HWND target, WORD virtualKey, const std::vector<WORD>& modifiers)
         return false;
     SetForegroundWindow(GetAncestor(target, GA_ROOT));
     SetFocus(target);
-    std::vector<INPUT> inputs;
+    // As a person types: the modifiers and the key stay down until the target has handled the
+    // key going down. Wine answers GetKeyState from the live keyboard once a thread has taken
+    // all its input, so a modifier released in the same burst may already read as up.
+    std::vector<INPUT> down;
     for (WORD modifier : modifiers)
-        inputs.push_back(key(modifier, false));
-    inputs.push_back(key(virtualKey, false));
-    inputs.push_back(key(virtualKey, true));
+        down.push_back(key(modifier, false));
+    down.push_back(key(virtualKey, false));
+    std::vector<INPUT> up{key(virtualKey, true)};
     for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier)
-        inputs.push_back(key(*modifier, true));
-    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        up.push_back(key(*modifier, true));
+    bool sent = SendInput(static_cast<UINT>(down.size()), down.data(), sizeof(INPUT)) == down.size();
+    waitUntilInputHandled(target);
+    sent = SendInput(static_cast<UINT>(up.size()), up.data(), sizeof(INPUT)) == up.size() && sent;
+    waitUntilInputHandled(target);
     AttachThreadInput(ownThread, targetThread, FALSE);
-    return sent == inputs.size();
+    return sent;
 }
 
 HWND focusOf(HWND window)

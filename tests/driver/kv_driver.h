@@ -101,7 +101,9 @@ void click(HWND button);                  // BM_CLICK, returns when the click ha
 void clickLater(HWND button);             // BM_CLICK posted: for buttons that open modal windows
 void close(HWND window);                  // WM_CLOSE posted
 // Gives `target` the keyboard focus (AttachThreadInput + SetFocus) and types the key with
-// the modifiers held (VK_SHIFT, VK_CONTROL, VK_MENU) through SendInput.
+// the modifiers held (VK_SHIFT, VK_CONTROL, VK_MENU) through SendInput; each stays down
+// until the target has handled the key going down, and the call returns once it has handled
+// the release.
 bool pressKey(HWND target, WORD virtualKey, const std::vector<WORD>& modifiers = {});
 // The window that has the keyboard focus in `window`'s thread (read through AttachThreadInput).
 HWND focusOf(HWND window);

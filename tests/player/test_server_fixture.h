@@ -26,7 +26,7 @@ protected:
     static AutomationObject make(const CLSID& kind) {
         Microsoft::WRL::ComPtr<IClassFactory> factory;
         AutomationObject made;
-        if (SUCCEEDED(DllGetClassObject(kind, IID_IClassFactory, &factory)))
+        if (SUCCEEDED(testServerClassObject(kind, IID_IClassFactory, &factory)))
             factory->CreateInstance(nullptr, IID_IDispatch, made.pointerSlot());
         return made;
     }
