@@ -11,6 +11,7 @@ public:
     CoverWindow& operator=(const CoverWindow&) = delete;
 
     bool made() const { return window_ != nullptr; }
+    HWND window() const { return window_; }
     void minimise();
     void close();
 
