@@ -1,6 +1,7 @@
 // Playback cost of our APlayer.dll: a clip played full screen in an "AtlAxWin" host, as the
 // wallpaper plays it. Prints first-picture latency from Open, CPU seconds per 10 s of
-// playback (all threads of this process, decoding included) and the peak working set.
+// playback (all threads of this process, decoding included) while the picture is seen and
+// while a window of this process covers the whole screen, and the peak working set.
 // Usage: playback_bench CLIP [SECONDS]   (APlayer.dll is taken from component\ beside it)
 #include <windows.h>
 #include <psapi.h>
@@ -10,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "tests/component/cover_window.h"
 #include "tests/component/hosted_control.h"
 
 namespace {
@@ -95,6 +97,18 @@ int main(int argc, char** argv)
     const double wall = double(GetTickCount64() - playFrom) / 1000.0;
     const int state = int(player.invokeNumber("GetState"));
 
+    // Covered: a moment to notice, then the same stretch again.
+    double unseenCpu = 0, unseenWall = 0;
+    {
+        CoverWindow cover(0, 0, width, height);
+        pumpMessagesFor(1000);
+        const double unseenBefore = cpuSeconds();
+        const ULONGLONG unseenFrom = GetTickCount64();
+        pumpMessagesFor(DWORD(seconds) * 1000);
+        unseenCpu = cpuSeconds() - unseenBefore;
+        unseenWall = double(GetTickCount64() - unseenFrom) / 1000.0;
+    }
+
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
@@ -104,6 +118,7 @@ int main(int argc, char** argv)
     std::printf("first picture  %lld ms cold, %lld ms warm (-1: none within 5 s)\n", cold, warm);
     std::printf("open twice     %llu ms on the GUI thread\n", twice);
     std::printf("cpu per 10 s   %.2f s\n", cpu * 10.0 / wall);
+    std::printf("unseen per 10 s %.3f s\n", unseenCpu * 10.0 / unseenWall);
     std::printf("peak working   %.1f MB\n", double(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
 
     player.invokeNumber("Close");

@@ -1,6 +1,8 @@
 #!/bin/bash
-# Playback cost of APlayer.dll against the floor measured in the same run: ffmpeg decoding
-# the same clip to BGRA on one thread; ffplay's figure beside them when it exists.
+# Playback cost of APlayer.dll against the floors measured in the same run: the platform's
+# own (the same clip through the same Source Reader, every picture thrown away: CPU and peak
+# working set), ffmpeg decoding the same clip to BGRA on one thread, ffplay's when it exists;
+# our CPU while seen and while covered. Then the conversion's cost per picture.
 # Usage: bench/playback_bench.sh [BUILD]   (default: build; needs playback_bench built there)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,19 +24,25 @@ cpu_of() {  # command...: user+system CPU seconds
   rm -f /tmp/playback_bench.$$
 }
 
-printf "%-26s %10s %10s %12s %10s %12s %8s\n" clip floor_s ffplay_s aplayer_s ratio cold/warm_ms peak_MB
+printf "%-26s %8s %8s %9s %9s %9s %9s %8s %8s %12s\n" clip ffmpeg_s ffplay_s reader_s reader_MB aplayer_s unseen_s added_s peak_MB cold/warm_ms
 for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4; do
   floor=$(cpu_of ffmpeg -threads 1 -i "$clips/$clip" -an -pix_fmt bgra -f null -)
   ffplay_cpu=-
   if command -v ffplay >/dev/null; then
     ffplay_cpu=$(cpu_of xvfb-run -a -s "-screen 0 1920x1080x24" ffplay -v error -an -fs -autoexit "$clips/$clip")
   fi
-  out=$(xvfb-run -a -s "-screen 0 1920x1080x24" "$KV_WINE" "$KV_BUILD/bin/playback_bench.exe" \
-        "Z:$(echo "$clips/$clip" | tr / '\\')" 10 2>/dev/null | tr -d '\r')
+  winclip="Z:$(echo "$clips/$clip" | tr / '\\')"
+  reader=$("$KV_WINE" "$KV_BUILD/bin/decoder_floor_bench.exe" "$winclip" 10 2>/dev/null | tr -d '\r')
+  reader_cpu=$(echo "$reader" | awk '/cpu per 10 s/ {print $5}')
+  reader_peak=$(echo "$reader" | awk '/peak working/ {print $3}')
+  out=$(xvfb-run -a -s "-screen 0 1920x1080x24" "$KV_WINE" "$KV_BUILD/bin/playback_bench.exe" "$winclip" 10 2>/dev/null | tr -d '\r')
   cpu=$(echo "$out" | awk '/cpu per 10 s/ {print $5}')
+  unseen=$(echo "$out" | awk '/unseen per 10 s/ {print $5}')
   first=$(echo "$out" | awk '/first picture/ {print $3 "/" $6}')
   peak=$(echo "$out" | awk '/peak working/ {print $3}')
-  ratio=$(awk -v a="$cpu" -v f="$floor" 'BEGIN { if (f > 0) printf "%.2f", a / f; else print "-" }')
-  printf "%-26s %10s %10s %12s %10s %12s %8s\n" "$clip" "$floor" "$ffplay_cpu" "$cpu" "$ratio" "$first" "$peak"
+  added=$(awk -v a="$cpu" -v f="$reader_cpu" 'BEGIN { if (f != "") printf "%.2f", a - f; else print "-" }')
+  printf "%-26s %8s %8s %9s %9s %9s %9s %8s %8s %12s\n" "$clip" "$floor" "$ffplay_cpu" "$reader_cpu" "$reader_peak" \
+    "$cpu" "$unseen" "$added" "$peak" "$first"
 done
+"$KV_WINE" "$KV_BUILD/bin/conversion_bench.exe" 60 2>/dev/null | tr -d '\r'
 /usr/lib/wine/wineserver -k 2>/dev/null || true

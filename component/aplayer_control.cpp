@@ -45,6 +45,7 @@ HRESULT APlayerControl::Open(BSTR fileName, LONG* result)
     if (!fileName || !*fileName || !isPlainFile(fileName)) return answer(result, kRefused);
     const uint64_t session = canvas_.clear();
     worker_ = std::make_unique<PlaybackWorker>(std::wstring(fileName), config_, canvas_, session);
+    worker_->setSeen(seen_);
     return answer(result, kAccepted);
 }
 
@@ -153,13 +154,40 @@ HRESULT APlayerControl::SetConfig(LONG item, VARIANT value, LONG* result)
 
 LRESULT APlayerControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT result = 0;
+    if (watch_ && watch_->handleMessage(message, wParam, lParam, result)) return result;
     // Also when the window goes with its parent, without a deactivation first.
-    if (message == WM_DESTROY) canvas_.attach(nullptr);
+    if (message == WM_DESTROY) {
+        stopWatching();
+        canvas_.attach(nullptr);
+    }
     return DispatchControl::handleMessage(message, wParam, lParam);
 }
 
 void APlayerControl::paint(HDC dc, const RECT& client) { canvas_.paint(dc, client); }
 
-void APlayerControl::onActivated() { canvas_.attach(window()); }
+void APlayerControl::onActivated()
+{
+    canvas_.attach(window());
+    watch_ = std::make_unique<VisibilityWatch>(window(), [this](bool seen) { onSeenChanged(seen); });
+    onSeenChanged(watch_->seen());
+}
 
-void APlayerControl::onDeactivating() { canvas_.attach(nullptr); }
+void APlayerControl::onDeactivating()
+{
+    stopWatching();
+    canvas_.attach(nullptr);
+}
+
+void APlayerControl::onSeenChanged(bool seen)
+{
+    seen_ = seen;
+    if (worker_) worker_->setSeen(seen);
+}
+
+// Without a window there is nothing to watch; playing goes on as it did before one existed.
+void APlayerControl::stopWatching()
+{
+    watch_.reset();
+    onSeenChanged(true);
+}

@@ -1,6 +1,7 @@
 #pragma once
 // The playback control: the automation methods hosts call by name, on their GUI thread.
-// An open file plays on a PlaybackWorker; the control window shows its pictures.
+// An open file plays on a PlaybackWorker; the control window shows its pictures, and while
+// nobody can see them (VisibilityWatch) the worker spends nothing on them.
 #include <memory>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "component/control/dispatch_control.h"
 #include "component/frame_canvas.h"
 #include "component/playback_worker.h"
+#include "component/visibility_watch.h"
 
 class APlayerControl final : public kvctl::DispatchControl<IAPlayer> {
 public:
@@ -44,6 +46,8 @@ protected:
 
 private:
     void closeFile();
+    void onSeenChanged(bool seen);
+    void stopWatching();
 
     ConfigItems config_;
     FrameCanvas canvas_;
@@ -52,6 +56,8 @@ private:
     // Closed files whose threads are still finishing a step (opening can take a second):
     // asked to stop and let go of without waiting; waited for when the control goes.
     std::vector<std::unique_ptr<PlaybackWorker>> retired_;
+    std::unique_ptr<VisibilityWatch> watch_;  // while the window exists
+    bool seen_ = true;
     LONG volume_ = 100;
     LONG customLogo_ = 0;
 };

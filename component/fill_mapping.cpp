@@ -20,13 +20,3 @@ VisibleArea visibleArea(int pictureWidth, int pictureHeight, int windowWidth, in
     }
     return area;
 }
-
-std::vector<int> sampleIndices(int sourceStart, int sourceCount, int outputs)
-{
-    std::vector<int> indices(outputs > 0 ? outputs : 0);
-    for (int i = 0; i < outputs; ++i) {
-        // The source sample under the centre of output sample i.
-        indices[i] = sourceStart + static_cast<int>((int64_t(2 * i + 1) * sourceCount) / (int64_t(2) * outputs));
-    }
-    return indices;
-}

@@ -58,6 +58,15 @@ void PlaybackWorker::stop()
     wakeUp_.notify_all();
 }
 
+void PlaybackWorker::setSeen(bool seen)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        seenRequested_ = seen;
+    }
+    wakeUp_.notify_all();
+}
+
 void PlaybackWorker::play()
 {
     {
@@ -107,131 +116,161 @@ void PlaybackWorker::run()
     publishState(PlaybackState::closed);
 }
 
+// The playback of the open file between two requests: what was asked, the pass of the file
+// being played, and the picture drawn into the canvas and waiting for its time.
+struct PlaybackWorker::Playthrough {
+    struct Pass {
+        int pictures = 0;
+        int64_t lastTime = 0;                   // of the last picture decoded
+        int64_t seekTarget = kNone;             // the stamp a seek is after
+        int64_t lastPassEnd = kNone;            // after a loop's wrap: when the pass that ended would have ended
+        int droppedInARow = 0;
+    };
+    struct Waiting {
+        bool drawn = false;  // a picture is in the canvas, not shown yet
+        int64_t time = 0;
+    };
+
+    bool playing = false;   // as last requested
+    bool seen = true;       // as last told
+    bool ended = false;     // at the end, not looping
+    bool showNext = true;   // the next picture shows at once: the first after opening or a seek
+    int64_t shownTime = 0;
+    int64_t pictureLength = kDefaultPictureLength;
+    // Positions count from the first picture's stamp, which need not be 0 (66.7 ms is seen),
+    // so that a clip plays from 0 to its duration and SetPosition(x) shows position x.
+    std::optional<int64_t> firstStamp;
+    PlaybackClock clock;
+    Pass pass;
+    Waiting waiting;
+
+    bool advancing() const { return playing && seen; }
+    bool hasWork() const { return !ended && seen && (showNext || playing); }
+};
+
 void PlaybackWorker::playFile(VideoReader& reader)
 {
     duration_ = reader.duration() / kTicksPerMillisecond;
     videoWidth_ = reader.format().width;
     videoHeight_ = reader.format().height;
 
-    PlaybackClock clock;
-    bool playing = false;   // as last requested
-    bool ended = false;     // at the end, not looping
-    bool showNext = true;   // the next picture shows at once: the first after opening or a seek
-    bool pending = false;   // a picture is drawn into the canvas but not shown yet
-    int64_t pendingTime = 0;
-    int64_t shownTime = 0;
-    int64_t lastTime = 0;   // of the last picture decoded
-    int64_t pictureLength = kDefaultPictureLength;
-    int64_t seekTarget = kNone;  // the stamp a seek is after
-    int64_t passEnd = kNone;     // after a loop's wrap: when the pass that ended would have ended
-    int picturesThisPass = 0;
-    int droppedInARow = 0;
-    // Positions count from the first picture's stamp, which need not be 0 (66.7 ms is seen),
-    // so that a clip plays from 0 to its duration and SetPosition(x) shows position x.
-    std::optional<int64_t> firstStamp;
-
+    Playthrough p;
     for (;;) {
-        const Request request = nextRequest(playing, !ended && (showNext || playing));
+        const Request request = nextRequest(p);
         if (request.stop) return;
-        if (request.seekTo) {
-            // The reader seeks in the file's own time (its first picture at 0), while stamps
-            // may carry the first picture's offset: the picture wanted is target + offset.
-            reader.seek(*request.seekTo);
-            seekTarget = *request.seekTo + firstStamp.value_or(0);
-            pending = false;
-            showNext = true;
-            ended = false;
-            passEnd = kNone;
-            picturesThisPass = 0;
-        }
-        if (request.playing != playing) {
-            playing = request.playing;
-            if (playing) clock.anchor(shownTime, now());
-        }
-        publishState(ended ? PlaybackState::ended : (playing ? PlaybackState::playing : PlaybackState::paused));
-        if (ended || (!showNext && !playing)) continue;  // nothing to do until the next request
-
-        if (!pending) {
-            const VideoReader::Sample sample = reader.read();
-            if (sample.outcome != VideoReader::Outcome::frame) {
-                const bool loop = sample.outcome == VideoReader::Outcome::end && config_.get(kLoopItem) == 1;
-                if (loop && picturesThisPass > 0 && reader.seek(0)) {
-                    passEnd = lastTime + pictureLength;
-                    picturesThisPass = 0;
-                    continue;
-                }
-                ended = true;
-                seekTarget = kNone;
-                seeking_ = false;
-                publishState(PlaybackState::ended);
-                continue;
-            }
-            if (sample.length > 0) {
-                pictureLength = sample.length;
-            } else if (picturesThisPass > 0 && sample.time > lastTime) {
-                pictureLength = sample.time - lastTime;
-            }
-            lastTime = sample.time;
-            if (!firstStamp) firstStamp = sample.time;
-            ++picturesThisPass;
-            if (seekTarget != kNone && sample.time + pictureLength / 2 < seekTarget) continue;  // decode up to the target
-            seekTarget = kNone;
-            if (passEnd != kNone) {
-                clock.startPass(passEnd, sample.time);
-                passEnd = kNone;
-            }
-            if (!showNext) {
-                const int64_t lateness = now() - clock.dueAt(sample.time);
-                if (lateness > kStallLimit) {
-                    clock.anchor(sample.time, now());
-                } else if (lateness > pictureLength && droppedInARow < kMostDroppedInARow) {
-                    ++droppedInARow;
-                    continue;
-                }
-            }
-            droppedInARow = 0;
-            DecodedFrame frame(sample.buffer, reader.format());
-            if (!frame.valid()) continue;
-            canvas_.draw(canvasSession_, frame.image(), reader.format().coefficients);
-            pending = true;
-            pendingTime = sample.time;
-        }
-
-        if (showNext) {
-            clock.anchor(pendingTime, now());
-            showNext = false;
-        } else if (!sleepUntil(clock.dueAt(pendingTime), playing)) {
-            continue;  // a request came first; the picture stays pending
-        }
-        canvas_.present(canvasSession_);
-        pending = false;
-        shownTime = pendingTime;
-        position_ = std::max<int64_t>(0, shownTime - firstStamp.value_or(0)) / kTicksPerMillisecond;
+        apply(request, reader, p);
+        publishState(p.ended ? PlaybackState::ended : (p.playing ? PlaybackState::playing : PlaybackState::paused));
+        if (!p.hasWork()) continue;  // nothing to do until the next request
+        if (!p.waiting.drawn && !decodeAndDraw(reader, p)) continue;
+        if (!showWaiting(p)) continue;  // the picture stays waiting
+        position_ = std::max<int64_t>(0, p.shownTime - p.firstStamp.value_or(0)) / kTicksPerMillisecond;
         std::lock_guard<std::mutex> lock(mutex_);
         if (!seekRequested_) seeking_ = false;
     }
 }
 
-PlaybackWorker::Request PlaybackWorker::nextRequest(bool playing, bool hasWork)
+void PlaybackWorker::apply(const Request& request, VideoReader& reader, Playthrough& p)
+{
+    if (request.seekTo) {
+        // The reader seeks in the file's own time (its first picture at 0), while stamps
+        // may carry the first picture's offset: the picture wanted is target + offset.
+        reader.seek(*request.seekTo);
+        p.pass = Playthrough::Pass{};
+        p.pass.seekTarget = *request.seekTo + p.firstStamp.value_or(0);
+        p.waiting.drawn = false;
+        p.showNext = true;
+        p.ended = false;
+    }
+    const bool wasAdvancing = p.advancing();
+    p.playing = request.playing;
+    p.seen = request.seen;
+    // Time stood still while not advancing: the shown picture's stamp is now.
+    if (p.advancing() && !wasAdvancing) p.clock.anchor(p.shownTime, now());
+}
+
+bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
+{
+    Playthrough::Pass& pass = p.pass;
+    const VideoReader::Sample sample = reader.read();
+    if (sample.outcome != VideoReader::Outcome::frame) {
+        const bool loop = sample.outcome == VideoReader::Outcome::end && config_.get(kLoopItem) == 1;
+        if (loop && pass.pictures > 0 && reader.seek(0)) {
+            const int64_t passEnd = pass.lastTime + p.pictureLength;
+            pass = Playthrough::Pass{};
+            pass.lastPassEnd = passEnd;
+            return false;
+        }
+        p.ended = true;
+        pass.seekTarget = kNone;
+        seeking_ = false;
+        publishState(PlaybackState::ended);
+        return false;
+    }
+    if (sample.length > 0) {
+        p.pictureLength = sample.length;
+    } else if (pass.pictures > 0 && sample.time > pass.lastTime) {
+        p.pictureLength = sample.time - pass.lastTime;
+    }
+    pass.lastTime = sample.time;
+    if (!p.firstStamp) p.firstStamp = sample.time;
+    ++pass.pictures;
+    if (pass.seekTarget != kNone && sample.time + p.pictureLength / 2 < pass.seekTarget) return false;  // decode up to the target
+    pass.seekTarget = kNone;
+    if (pass.lastPassEnd != kNone) {
+        p.clock.startPass(pass.lastPassEnd, sample.time);
+        pass.lastPassEnd = kNone;
+    }
+    if (!p.showNext) {
+        const int64_t lateness = now() - p.clock.dueAt(sample.time);
+        if (lateness > kStallLimit) {
+            p.clock.anchor(sample.time, now());
+        } else if (lateness > p.pictureLength && pass.droppedInARow < kMostDroppedInARow) {
+            ++pass.droppedInARow;
+            return false;
+        }
+    }
+    pass.droppedInARow = 0;
+    DecodedFrame frame(sample.buffer, reader.format());
+    if (!frame.valid()) return false;
+    canvas_.draw(canvasSession_, frame.image(), reader.format().coefficients);
+    p.waiting = Playthrough::Waiting{true, sample.time};
+    return true;
+}
+
+bool PlaybackWorker::showWaiting(Playthrough& p)
+{
+    if (p.showNext) {
+        p.clock.anchor(p.waiting.time, now());
+        p.showNext = false;
+    } else if (!sleepUntil(p.clock.dueAt(p.waiting.time), p)) {
+        return false;
+    }
+    canvas_.present(canvasSession_);
+    p.waiting.drawn = false;
+    p.shownTime = p.waiting.time;
+    return true;
+}
+
+PlaybackWorker::Request PlaybackWorker::nextRequest(const Playthrough& p)
 {
     std::unique_lock<std::mutex> lock(mutex_);
-    wakeUp_.wait(lock, [&] {
-        return hasWork || stopRequested_ || seekRequested_.has_value() || playRequested_ != playing;
-    });
-    Request request{stopRequested_, playRequested_, seekRequested_};
+    wakeUp_.wait(lock, [&] { return p.hasWork() || changeAsked(p); });
+    Request request{stopRequested_, playRequested_, seenRequested_, seekRequested_};
     seekRequested_.reset();
     return request;
 }
 
-bool PlaybackWorker::sleepUntil(int64_t wallTime, bool playing)
+bool PlaybackWorker::sleepUntil(int64_t wallTime, const Playthrough& p)
 {
     using namespace std::chrono;
     const steady_clock::time_point deadline(duration_cast<steady_clock::duration>(nanoseconds(wallTime * 100)));
     std::unique_lock<std::mutex> lock(mutex_);
-    const bool interrupted = wakeUp_.wait_until(lock, deadline, [&] {
-        return stopRequested_ || seekRequested_.has_value() || playRequested_ != playing;
-    });
-    return !interrupted;
+    return !wakeUp_.wait_until(lock, deadline, [&] { return changeAsked(p); });
+}
+
+bool PlaybackWorker::changeAsked(const Playthrough& p) const
+{
+    return stopRequested_ || seekRequested_.has_value() || playRequested_ != p.playing || seenRequested_ != p.seen;
 }
 
 int64_t PlaybackWorker::now()

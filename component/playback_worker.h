@@ -4,6 +4,8 @@
 // GUI thread's calls only leave requests and read published figures, so none of them waits
 // for decoding. stop() only asks; the destructor asks and waits for the thread, which ends
 // after the step it is in (one picture, or opening the file).
+// While the picture cannot be seen (setSeen(false)) nothing is decoded or drawn and the
+// position holds, yet the state stays what was asked: unseen playing is still playing.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -30,6 +32,7 @@ public:
     void pause();
     void seek(int64_t milliseconds);
     void stop();
+    void setSeen(bool seen);
     bool finished() const { return finished_; }  // the thread has ended: destroying is instant
 
     PlaybackState state() const { return state_; }
@@ -43,13 +46,19 @@ private:
     struct Request {
         bool stop = false;
         bool playing = false;
+        bool seen = true;
         std::optional<int64_t> seekTo;  // 100 ns units
     };
+    struct Playthrough;  // where the loop stands between two requests
 
     void run();
     void playFile(VideoReader& reader);
-    Request nextRequest(bool playing, bool hasWork);
-    bool sleepUntil(int64_t wallTime, bool playing);  // false when a request came first
+    void apply(const Request& request, VideoReader& reader, Playthrough& p);
+    bool decodeAndDraw(VideoReader& reader, Playthrough& p);  // false: nothing to show yet
+    bool showWaiting(Playthrough& p);                         // false: a request came first
+    Request nextRequest(const Playthrough& p);
+    bool sleepUntil(int64_t wallTime, const Playthrough& p);  // false when a request came first
+    bool changeAsked(const Playthrough& p) const;             // with the lock held
     static int64_t now();                             // steady wall time, 100 ns units
     void publishState(PlaybackState state) { state_ = state; }
 
@@ -62,6 +71,7 @@ private:
     std::condition_variable wakeUp_;
     bool stopRequested_ = false;
     bool playRequested_ = false;
+    bool seenRequested_ = true;
     std::optional<int64_t> seekRequested_;
 
     std::atomic<PlaybackState> state_{PlaybackState::opening};

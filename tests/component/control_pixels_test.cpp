@@ -75,6 +75,26 @@ TEST_F(ControlPixels, UnplayableFileLeavesTheWindowDark)
     EXPECT_EQ(number(host.player(), "GetState"), kClosed);
 }
 
+TEST_F(ControlPixels, A720pEdgeOnA1080pScreenIsFilteredNotStairStepped)
+{
+    // Black up to column 640 of 1280, white after: at 1.5 times the edge falls at 960 and the
+    // pixels across it step up through grey, never down, with black and white either side.
+    HostedControl host(library, 1920, 1080);
+    ASSERT_TRUE(host.ready());
+    open(host.player(), clipPath("halves_1280x720.mp4"));
+    ASSERT_TRUE(waitUntil([&] { return colourNear(host.pixel(1800, 540), 255, 255, 255, 12); }, 5000));
+    EXPECT_TRUE(colourNear(host.pixel(940, 540), 0, 0, 0, 12));
+    EXPECT_TRUE(colourNear(host.pixel(980, 540), 255, 255, 255, 12));
+    int greys = 0, previous = 0;
+    for (int x = 940; x <= 980; ++x) {
+        const int level = GetGValue(host.pixel(x, 540));
+        EXPECT_GE(level + 12, previous) << "at " << x;
+        if (level > 40 && level < 215) ++greys;
+        previous = level;
+    }
+    EXPECT_GE(greys, 1);
+}
+
 }  // namespace
 
 TEST_F(ControlPixels, TheSameControlShowsThePictureAgainInANewHostAfterItsFirstHostWent)

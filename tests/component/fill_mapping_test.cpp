@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "component/fill_mapping.h"
 
 TEST(VisibleArea, CropsTheOverflowEvenlyFromOneAxis)
@@ -26,20 +24,4 @@ TEST(VisibleArea, CropsTheOverflowEvenlyFromOneAxis)
         EXPECT_EQ(got.width, c.expected.width) << c.pictureWidth << "x" << c.pictureHeight << " in " << c.windowWidth << "x" << c.windowHeight;
         EXPECT_EQ(got.height, c.expected.height) << c.pictureWidth << "x" << c.pictureHeight << " in " << c.windowWidth << "x" << c.windowHeight;
     }
-}
-
-TEST(SampleIndices, NearestSourceSampleUnderEachOutputCentre)
-{
-    struct Case {
-        int start, count, outputs;
-        std::vector<int> expected;
-    } cases[] = {
-        {0, 4, 4, {0, 1, 2, 3}},              // one to one
-        {0, 2, 6, {0, 0, 0, 1, 1, 1}},        // enlarged three times
-        {0, 6, 3, {1, 3, 5}},                 // reduced to a third
-        {10, 3, 3, {10, 11, 12}},             // offset
-        {0, 1080, 1, {540}},
-        {0, 5, 0, {}},
-    };
-    for (const Case& c : cases) EXPECT_EQ(sampleIndices(c.start, c.count, c.outputs), c.expected);
 }

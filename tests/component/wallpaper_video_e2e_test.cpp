@@ -2,12 +2,17 @@
 // on the screen. The simulated shell runs without a desktop program window, so the player
 // window stays a top-level window over the screen, where Wine draws it (a window moved into
 // another process's window is never drawn under Wine). Pixels are read from the screen.
+// Windows of this test in front of it stand for the user's other programs.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "tests/component/component_host.h"
+#include "tests/component/cover_window.h"
 #include "tests/driver/kv_driver.h"
 #include "tests/e2e/wallpaper/fake_shell_session.h"
 
@@ -27,28 +32,171 @@ bool looksLike(COLORREF colour, int red, int green, int blue)
            std::abs(GetBValue(colour) - blue) <= 40;
 }
 
-TEST(WallpaperVideo, RememberedClipPlaysOverTheScreenRedThenBlueThenRedAgain)
+// Corners, away from the settings window in the middle of the screen.
+std::function<bool()> screenShows(int red, int green, int blue)
 {
-    FakeShellSession shell("--no-progman");
-    ASSERT_TRUE(shell.ready());
-    kvtest::ProgramDirectory directory;
-    ASSERT_TRUE(directory.copyIn(besideProgram("component\\APlayer.dll"), "APlayer.dll"));
-    // Wine's own atl.dll attaches nothing without a container pointer; the test-only one does.
-    ASSERT_TRUE(directory.copyIn(besideProgram("fixtures\\atl_shim\\atl.dll"), "atl.dll"));
-    ASSERT_TRUE(directory.copyIn(clipPath("red_then_blue_320x240.mp4"), "壁纸.mp4"));
-    ASSERT_TRUE(directory.writeFile("kv.ini", "[文件名]\r\n文件名=" + directory.pathOf("壁纸.mp4") + "\r\n"));
-    kvtest::Process kv = kvtest::Process::start(directory);
-    ASSERT_TRUE(kv.started());
-    ASSERT_NE(kv.waitForWindow("pmrq", "pmrq", 15000), nullptr);
-
-    // Corners, away from the settings window in the middle of the screen.
     const int right = kvtest::screenWidth() - 30, bottom = kvtest::screenHeight() - 30;
-    auto screenShows = [&](int red, int green, int blue) {
-        return [=] { return looksLike(screenPixel(30, 30), red, green, blue) && looksLike(screenPixel(right, bottom), red, green, blue); };
-    };
-    EXPECT_TRUE(kvtest::waitUntil(screenShows(255, 0, 0), 15000));
+    return [=] { return looksLike(screenPixel(30, 30), red, green, blue) && looksLike(screenPixel(right, bottom), red, green, blue); };
+}
+
+// Processor seconds kv.exe has used so far. Wine's GetProcessTimes answers only for the calling
+// process, so under Wine the Linux process behind kv.exe is read instead (/proc, seen as
+// Z:\proc): the one whose command line names kv.exe's program folder.
+class ProcessorTime {
+public:
+    ProcessorTime(DWORD processId, const std::string& programFolder)
+        : process_(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)), stat_(linuxStat(programFolder))
+    {
+    }
+    ~ProcessorTime()
+    {
+        if (process_) CloseHandle(process_);
+    }
+    ProcessorTime(const ProcessorTime&) = delete;
+    ProcessorTime& operator=(const ProcessorTime&) = delete;
+
+    double seconds() const
+    {
+        if (!stat_.empty()) {
+            // Fields after the command name: state is the 1st, user and system ticks the 12th and 13th.
+            const std::string line = readAll(stat_);
+            const size_t end = line.rfind(')');
+            if (end == std::string::npos) return -1;
+            unsigned long long user = 0, system = 0;
+            if (std::sscanf(line.c_str() + end + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user, &system) != 2) {
+                return -1;
+            }
+            return (user + system) / 100.0;  // USER_HZ
+        }
+        FILETIME created, exited, kernel, user;
+        if (!process_ || !GetProcessTimes(process_, &created, &exited, &kernel, &user)) return -1;
+        auto seconds = [](const FILETIME& t) { return (double(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e7; };
+        return seconds(kernel) + seconds(user);
+    }
+
+private:
+    static std::string readAll(const std::string& path)
+    {
+        std::string bytes;
+        if (FILE* file = std::fopen(path.c_str(), "rb")) {
+            char buffer[4096];
+            for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
+            std::fclose(file);
+        }
+        return bytes;
+    }
+    static std::string linuxStat(const std::string& programFolder)
+    {
+        const std::string name = programFolder.substr(programFolder.find_last_of('\\') + 1);
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
+        if (search == INVALID_HANDLE_VALUE) return {};
+        std::string stat;
+        do {
+            if (found.cFileName[0] < '1' || found.cFileName[0] > '9') continue;
+            const std::string folder = std::string("Z:\\proc\\") + found.cFileName;
+            const std::string commandLine = readAll(folder + "\\cmdline");
+            if (commandLine.find(name) != std::string::npos && commandLine.find("kv.exe") != std::string::npos) {
+                stat = folder + "\\stat";
+            }
+        } while (stat.empty() && FindNextFileA(search, &found));
+        FindClose(search);
+        return stat;
+    }
+
+    HANDLE process_;
+    std::string stat_;
+};
+
+// Lets `milliseconds` pass while this thread's messages flow.
+void letTimePass(DWORD milliseconds)
+{
+    const ULONGLONG until = GetTickCount64() + milliseconds;
+    kvtest::waitUntil([&] { return GetTickCount64() >= until; }, milliseconds + 1000);
+}
+
+class WallpaperVideo : public ::testing::Test {
+protected:
+    // kv.exe playing the red-then-blue clip over the screen, red shown.
+    void start()
+    {
+        ASSERT_TRUE(shell.ready());
+        ASSERT_TRUE(directory.copyIn(besideProgram("component\\APlayer.dll"), "APlayer.dll"));
+        // Wine's own atl.dll attaches nothing without a container pointer; the test-only one does.
+        ASSERT_TRUE(directory.copyIn(besideProgram("fixtures\\atl_shim\\atl.dll"), "atl.dll"));
+        ASSERT_TRUE(directory.copyIn(clipPath("red_then_blue_320x240.mp4"), "壁纸.mp4"));
+        ASSERT_TRUE(directory.writeFile("kv.ini", "[文件名]\r\n文件名=" + directory.pathOf("壁纸.mp4") + "\r\n"));
+        kv = std::make_unique<kvtest::Process>(kvtest::Process::start(directory));
+        ASSERT_TRUE(kv->started());
+        ASSERT_NE(kv->waitForWindow("pmrq", "pmrq", 15000), nullptr);
+        ASSERT_TRUE(kvtest::waitUntil(screenShows(255, 0, 0), 15000));
+    }
+    // kv.exe's share of one core over the next `milliseconds`.
+    double shareOfACore(DWORD milliseconds)
+    {
+        const ProcessorTime time(kv->id(), directory.path());
+        const double before = time.seconds();
+        const ULONGLONG start = GetTickCount64();
+        letTimePass(milliseconds);
+        const double after = time.seconds();
+        if (before < 0 || after < 0) return -1;
+        return (after - before) / ((GetTickCount64() - start) / 1000.0);
+    }
+    // Nobody sees the wallpaper: within 1 s kv.exe falls quiet.
+    void expectQuiet(const char* what)
+    {
+        letTimePass(1000);
+        const double share = shareOfACore(2000);
+        std::printf("%s: kv.exe %.2f %% of a core\n", what, share * 100);
+        EXPECT_GE(share, 0) << what;
+        EXPECT_LT(share, 0.02) << what;
+    }
+    // Pictures flow on the screen: the colour at the top-left corner, which the covers
+    // below leave free once they let the wallpaper show, changes and changes back.
+    void expectPlaying(const char* what)
+    {
+        auto cornerShows = [](int red, int green, int blue) { return [=] { return looksLike(screenPixel(30, 30), red, green, blue); }; };
+        const bool red = cornerShows(255, 0, 0)();
+        const ULONGLONG start = GetTickCount64();
+        EXPECT_TRUE(kvtest::waitUntil(red ? cornerShows(0, 0, 255) : cornerShows(255, 0, 0), 4000)) << what;
+        EXPECT_TRUE(kvtest::waitUntil(red ? cornerShows(255, 0, 0) : cornerShows(0, 0, 255), 4000)) << what;
+        std::printf("%s: the picture changed twice within %llu ms\n", what, static_cast<unsigned long long>(GetTickCount64() - start));
+    }
+
+    FakeShellSession shell{"--no-progman"};
+    kvtest::ProgramDirectory directory;
+    std::unique_ptr<kvtest::Process> kv;
+};
+
+TEST_F(WallpaperVideo, RememberedClipPlaysOverTheScreenRedThenBlueThenRedAgain)
+{
+    start();
     EXPECT_TRUE(kvtest::waitUntil(screenShows(0, 0, 255), 4000));
     EXPECT_TRUE(kvtest::waitUntil(screenShows(255, 0, 0), 4000));
+}
+
+TEST_F(WallpaperVideo, WindowsHidingTheWholeScreenQuietenKvUntilTheyGo)
+{
+    start();
+    std::printf("seen: kv.exe %.2f %% of a core\n", shareOfACore(2000) * 100);
+    const int width = kvtest::screenWidth(), height = kvtest::screenHeight();
+    {
+        CoverWindow whole(0, 0, width, height);
+        ASSERT_TRUE(whole.made());
+        expectQuiet("one window over the screen");
+        whole.close();
+        expectPlaying("that window closed");
+    }
+    {
+        CoverWindow left(0, 0, width / 2, height), right(width / 2, 0, width - width / 2, height);
+        expectQuiet("two half-screen windows");
+        left.minimise();
+        expectPlaying("one half minimised");
+    }
+    {
+        CoverWindow small(width / 2 - 100, height / 2 - 100, 200, 200);
+        expectPlaying("a 200 x 200 window");
+    }
 }
 
 }  // namespace

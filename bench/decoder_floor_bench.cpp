@@ -1,0 +1,85 @@
+// The platform's own floor under our playback: the same clip read through the same Source
+// Reader to NV12 at its own pace (each picture at its time stamp, looping), every picture
+// thrown away: no conversion, no drawing. Prints CPU seconds per 10 s and the peak working
+// set, to set beside playback_bench's figures.
+// Usage: decoder_floor_bench CLIP [SECONDS]
+#include <windows.h>
+#include <objbase.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "component/media_foundation.h"
+#include "component/video_reader.h"
+
+namespace {
+
+double cpuSeconds()
+{
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto seconds = [](const FILETIME& t) { return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; };
+    return seconds(kernel) + seconds(user);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: decoder_floor_bench CLIP [SECONDS]\n");
+        return 2;
+    }
+    const int seconds = argc > 2 ? std::atoi(argv[2]) : 10;
+    std::wstring path(MultiByteToWideChar(CP_ACP, 0, argv[1], -1, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, argv[1], -1, path.data(), int(path.size()));
+    path.pop_back();
+
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    const MediaFoundation* functions = mediaFoundation();
+    if (!functions) return 1;
+    int pictures = 0;
+    double cpu = 0, wall = 0;
+    {
+        MediaFoundationSession session(*functions);
+        std::unique_ptr<VideoReader> reader = session.started() ? VideoReader::open(*functions, path) : nullptr;
+        if (!reader) {
+            std::fprintf(stderr, "decoder_floor_bench: cannot read %s\n", argv[1]);
+            return 1;
+        }
+        const double cpuBefore = cpuSeconds();
+        const ULONGLONG from = GetTickCount64();
+        int64_t passStart = 0, offset = 0, last = 0;  // milliseconds: when the pass started on the wall clock
+        bool first = true;
+        while (GetTickCount64() - from < ULONGLONG(seconds) * 1000) {
+            VideoReader::Sample sample = reader->read();
+            if (sample.outcome != VideoReader::Outcome::frame) {
+                if (sample.outcome != VideoReader::Outcome::end || !reader->seek(0)) break;
+                passStart += last + 33;
+                first = true;
+                continue;
+            }
+            const int64_t stamp = sample.time / 10000;
+            if (first) offset = stamp, first = false;
+            last = stamp - offset;
+            DecodedFrame frame(sample.buffer, reader->format());  // locked and let go, as playback does
+            ++pictures;
+            const int64_t due = passStart + last;
+            const int64_t now = int64_t(GetTickCount64() - from);
+            if (due > now) Sleep(DWORD(due - now));
+        }
+        cpu = cpuSeconds() - cpuBefore;
+        wall = double(GetTickCount64() - from) / 1000.0;
+    }
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    std::printf("pictures       %d in %.1f s\n", pictures, wall);
+    std::printf("cpu per 10 s   %.2f s\n", cpu * 10.0 / wall);
+    std::printf("peak working   %.1f MB\n", double(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
+    CoUninitialize();
+    return 0;
+}

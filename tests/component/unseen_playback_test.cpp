@@ -1,0 +1,193 @@
+// The hosted control stops spending while nobody can see it and goes on where it stopped once
+// they can: windows of this process covering the screen, and the session's lock and the
+// console display's notifications sent to the control window as the system sends them.
+// (kv.exe covered by another process's windows: wallpaper_video_e2e_test.)
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <wtsapi32.h>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "tests/component/cover_window.h"
+#include "tests/component/hosted_control.h"
+
+namespace {
+
+class UnseenPlayback : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        ASSERT_TRUE(library.loaded());
+        host = std::make_unique<HostedControl>(library, 320, 240);
+        ASSERT_TRUE(host->ready());
+        EXPECT_EQ(setConfig(player(), 8, 1), 0);
+        open(player(), clipPath("red_then_blue_320x240.mp4"));
+        EXPECT_EQ(number(player(), "Play"), 0);
+        ASSERT_TRUE(advances());
+    }
+    void TearDown() override
+    {
+        host.reset();
+        OleUninitialize();
+    }
+
+    const AutomationObject& player() const { return host->player(); }
+    int64_t position() const { return number(player(), "GetPosition"); }
+    int64_t state() const { return number(player(), "GetState"); }
+    int screenWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
+    int screenHeight() const { return GetSystemMetrics(SM_CYSCREEN); }
+
+    // The position stays where it is for 600 ms on end (more than a picture's time and a
+    // re-check's), within `milliseconds`.
+    bool holdsStill(DWORD milliseconds = 3000) const
+    {
+        int64_t held = position();
+        ULONGLONG since = GetTickCount64();
+        return waitUntil(
+            [&] {
+                const int64_t now = position();
+                if (now != held) {
+                    held = now;
+                    since = GetTickCount64();
+                }
+                return GetTickCount64() - since >= 600;
+            },
+            milliseconds);
+    }
+    // The position moves on from where it is now, within `milliseconds`; prints how long it took.
+    bool advances(DWORD milliseconds = 3000) const
+    {
+        const int64_t from = position();
+        const ULONGLONG start = GetTickCount64();
+        const bool moved = waitUntil([&] { return position() != from; }, milliseconds);
+        std::printf("position moved on after %llu ms\n", static_cast<unsigned long long>(GetTickCount64() - start));
+        return moved;
+    }
+    // The picture, never the dark fill: red or blue.
+    bool showsAPicture() const
+    {
+        const COLORREF colour = host->pixel(160, 120);
+        return colourNear(colour, 255, 0, 0, 40) || colourNear(colour, 0, 0, 255, 40);
+    }
+    void sendSessionChange(WPARAM change) const
+    {
+        SendMessageW(host->controlWindow(), WM_WTSSESSION_CHANGE, change, static_cast<LPARAM>(WTSGetActiveConsoleSessionId()));
+    }
+    void sendDisplayState(DWORD state) const
+    {
+        POWERBROADCAST_SETTING setting{GUID_CONSOLE_DISPLAY_STATE, sizeof(DWORD), {0}};
+        CopyMemory(setting.Data, &state, sizeof(state));
+        SendMessageW(host->controlWindow(), WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&setting));
+    }
+
+    ComponentLibrary library;
+    std::unique_ptr<HostedControl> host;
+};
+
+TEST_F(UnseenPlayback, CoveredItHoldsStillYetPlaysAndGoesOnWithAPictureWhenTheCoverCloses)
+{
+    CoverWindow cover(0, 0, screenWidth(), screenHeight());
+    ASSERT_TRUE(cover.made());
+    EXPECT_TRUE(holdsStill());
+    EXPECT_EQ(state(), kPlaying);
+    const int64_t held = position();
+    cover.close();
+    EXPECT_TRUE(waitUntil([&] { return showsAPicture(); }, 1000));
+    EXPECT_TRUE(advances(1000));
+    // It went on from where it stopped, not from the start or a jump ahead (the clip loops).
+    const int64_t duration = number(player(), "GetDuration");
+    ASSERT_GT(duration, 0);
+    EXPECT_LT((position() - held + duration) % duration, 700);
+}
+
+TEST_F(UnseenPlayback, CoversThatTogetherHideItStopItWhicheverHasTheFocus)
+{
+    struct Case {
+        const char* what;
+        std::vector<RECT> covers;  // left, top, width, height
+        bool hidden;
+    } cases[] = {
+        {"two halves", {{0, 0, 160, 240}, {160, 0, 160, 240}}, true},
+        {"three overlapping", {{0, 0, 200, 150}, {100, 0, 220, 240}, {0, 100, 150, 140}}, true},
+        {"one pixel left at the right", {{0, 0, 319, 240}}, false},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::unique_ptr<CoverWindow>> covers;
+        for (const RECT& r : c.covers) covers.push_back(std::make_unique<CoverWindow>(r.left, r.top, r.right, r.bottom));
+        SetForegroundWindow(covers.front()->window());  // the focus on the first made, not the frontmost
+        if (c.hidden) {
+            EXPECT_TRUE(holdsStill()) << c.what;
+            EXPECT_EQ(state(), kPlaying) << c.what;
+        } else {
+            EXPECT_TRUE(advances()) << c.what;
+            EXPECT_TRUE(advances()) << c.what;
+        }
+        covers.clear();
+        EXPECT_TRUE(advances(1000)) << c.what;
+    }
+}
+
+TEST_F(UnseenPlayback, ASmallWindowInFrontLeavesItPlayingAndMinimisingTheCoverShowsIt)
+{
+    {
+        CoverWindow small(60, 20, 200, 200);
+        EXPECT_TRUE(advances());
+        EXPECT_TRUE(advances());
+    }
+    CoverWindow cover(0, 0, screenWidth(), screenHeight());
+    EXPECT_TRUE(holdsStill());
+    cover.minimise();
+    EXPECT_TRUE(advances(1000));
+}
+
+TEST_F(UnseenPlayback, PauseWhileUnseenStaysPausedAndPlayWhileUnseenPlaysOnceSeen)
+{
+    auto cover = std::make_unique<CoverWindow>(0, 0, screenWidth(), screenHeight());
+    EXPECT_TRUE(holdsStill());
+    EXPECT_EQ(number(player(), "Pause"), 0);
+    EXPECT_TRUE(waitUntil([&] { return state() == kPaused; }, 1000));
+    cover.reset();
+    EXPECT_TRUE(holdsStill());
+    EXPECT_EQ(state(), kPaused);
+
+    cover = std::make_unique<CoverWindow>(0, 0, screenWidth(), screenHeight());
+    EXPECT_EQ(number(player(), "Play"), 0);
+    EXPECT_TRUE(waitUntil([&] { return state() == kPlaying; }, 1000));
+    EXPECT_TRUE(holdsStill());
+    cover.reset();
+    EXPECT_TRUE(advances(1000));
+}
+
+TEST_F(UnseenPlayback, LockedSessionAndDarkDisplayStopItUntilTheyEnd)
+{
+    sendSessionChange(WTS_SESSION_LOCK);
+    EXPECT_TRUE(holdsStill());
+    EXPECT_EQ(state(), kPlaying);
+    sendSessionChange(WTS_SESSION_UNLOCK);
+    EXPECT_TRUE(advances(1000));
+
+    sendDisplayState(0);  // off
+    EXPECT_TRUE(holdsStill());
+    EXPECT_EQ(state(), kPlaying);
+    sendDisplayState(2);  // dimmed: still seen
+    EXPECT_TRUE(advances(1000));
+    EXPECT_TRUE(advances());
+    sendDisplayState(0);
+    EXPECT_TRUE(holdsStill());
+    sendDisplayState(1);  // on
+    EXPECT_TRUE(advances(1000));
+
+    // Both at once: seen again only when both have ended.
+    sendSessionChange(WTS_SESSION_LOCK);
+    sendDisplayState(0);
+    EXPECT_TRUE(holdsStill());
+    sendDisplayState(1);
+    EXPECT_TRUE(holdsStill());
+    sendSessionChange(WTS_SESSION_UNLOCK);
+    EXPECT_TRUE(advances(1000));
+}
+
+}  // namespace
