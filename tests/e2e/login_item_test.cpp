@@ -181,7 +181,7 @@ TEST_F(LoginItem, StartedAsItsShortcutStartsKvTheSettingsWindowIsMinimisedAndThe
     ASSERT_EQ(kv->waitForExit(), 0u);
 
     const std::string video = "C:\\videos\\sea.mp4";
-    PlayerRun run({"recording_component", nullptr, video, static_cast<WORD>(shortcut.showCommand)});
+    PlayerRun run({"recording_component", nullptr, video, {}, static_cast<WORD>(shortcut.showCommand)});
     ASSERT_TRUE(run.ready());
     EXPECT_TRUE(IsIconic(run.settings));
     const std::vector<std::string> calls = run.waitForCalls(4);
