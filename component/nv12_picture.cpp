@@ -74,14 +74,7 @@ inline void convertSixteen(const uint8_t* luma, const uint8_t* chroma, const Yuv
     convertEightPaired<aligned>(_mm_unpackhi_epi8(y, zero), _mm_unpackhi_epi8(uv, zero), k, out + 8);
 }
 
-// Two neighbouring bytes, for the 16-bit lane of one output.
-inline int loadPair(const uint8_t* p)
-{
-    uint16_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
+// Four neighbouring bytes, for the 32-bit lane of one output.
 inline int loadQuad(const uint8_t* p)
 {
     int32_t v;
@@ -210,9 +203,11 @@ Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int
       lumaColumns_(filterTaps(0, area_.width, targetWidth, 0, area_.width - 1), 0, area_.width - 1, kGroup),
       chromaRows_(filterTaps(area_.top / 2.0, area_.height / 2.0, targetHeight, area_.top / 2, (area_.top + area_.height - 1) / 2),
                   area_.top / 2, (area_.top + area_.height - 1) / 2, 1),
-      luma_(2 * lumaRows_.pairs, lumaColumns_.outputs),
-      u_(2 * chromaRows_.pairs, lumaColumns_.outputs),
-      v_(2 * chromaRows_.pairs, lumaColumns_.outputs)
+      // Luma rows are filtered two at a time: room for one more on either side of the window.
+      luma_(2 * lumaRows_.pairs + 2, lumaColumns_.outputs, 1),
+      chroma_(2 * chromaRows_.pairs, lumaColumns_.outputs, 2),
+      // Room for the chroma row too, and for the window's reach past the samples.
+      interleaved_(size_t(2 * (std::max(area_.width, pictureWidth / 2 + 1) + 2 * lumaColumns_.pairs + 8)), 0)
 {
 }
 
@@ -235,71 +230,74 @@ void Nv12Scaler::fitChromaColumns(bool oddLeft)
                                 0, lastPair - firstPair_, kGroup);
 }
 
-// Eight outputs a step, each pair of taps gathered as two neighbouring bytes per output.
-void Nv12Scaler::filterLumaRow(const Nv12Image& image, int row, int16_t* out)
+namespace {
+
+// Two lines filtered across at once from their samples interleaved byte by byte, eight outputs
+// a step: each pair of taps is four bytes per output (both samples of both lines), whose
+// 16-bit lanes hold the first line in the low and the second in the high byte.
+void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* first, int16_t* second)
 {
-    const PairedTaps& taps = lumaColumns_;
-    const uint8_t* samples = image.luma + ptrdiff_t(row) * image.stride + area_.left;
-    if (taps.spansAll) {
-        padded_.assign(size_t(area_.width + 2 * taps.pairs), 0);
-        std::memcpy(padded_.data(), samples, size_t(area_.width));
-        samples = padded_.data();
-    }
-    const __m128i zero = _mm_setzero_si128();
+    const __m128i lowBytes = _mm_set1_epi16(0xFF);
     const __m128i round = _mm_set1_epi32(1 << 7);
-    const int* first = taps.first.data();
+    const int* from = taps.first.data();
     const int16_t* w = taps.weight.data();
-    for (int x = 0; x < taps.outputs; x += kGroup, first += kGroup) {
-        __m128i low = round, high = round;
+    for (int x = 0; x < taps.outputs; x += kGroup, from += kGroup) {
+        __m128i a0 = round, a1 = round, b0 = round, b1 = round;
         for (int p = 0; p < taps.pairs; ++p, w += 2 * kGroup) {
-            const uint8_t* s = samples + 2 * p;
-            __m128i bytes = _mm_cvtsi32_si128(loadPair(s + first[0]));
-            bytes = _mm_insert_epi16(bytes, loadPair(s + first[1]), 1);
-            bytes = _mm_insert_epi16(bytes, loadPair(s + first[2]), 2);
-            bytes = _mm_insert_epi16(bytes, loadPair(s + first[3]), 3);
-            bytes = _mm_insert_epi16(bytes, loadPair(s + first[4]), 4);
-            bytes = _mm_insert_epi16(bytes, loadPair(s + first[5]), 5);
-            bytes = _mm_insert_epi16(bytes, loadPair(s + first[6]), 6);
-            bytes = _mm_insert_epi16(bytes, loadPair(s + first[7]), 7);
-            low = _mm_add_epi32(low, _mm_madd_epi16(_mm_unpacklo_epi8(bytes, zero), loadWeights(w)));
-            high = _mm_add_epi32(high, _mm_madd_epi16(_mm_unpackhi_epi8(bytes, zero), loadWeights(w + kGroup)));
+            const uint8_t* s = samples + 4 * p;
+            const __m128i low = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[0])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[1]))),
+                                                   _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[2])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[3]))));
+            const __m128i high = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[4])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[5]))),
+                                                    _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[6])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[7]))));
+            const __m128i wLow = loadWeights(w), wHigh = loadWeights(w + kGroup);
+            a0 = _mm_add_epi32(a0, _mm_madd_epi16(_mm_and_si128(low, lowBytes), wLow));
+            a1 = _mm_add_epi32(a1, _mm_madd_epi16(_mm_and_si128(high, lowBytes), wHigh));
+            b0 = _mm_add_epi32(b0, _mm_madd_epi16(_mm_srli_epi16(low, 8), wLow));
+            b1 = _mm_add_epi32(b1, _mm_madd_epi16(_mm_srli_epi16(high, 8), wHigh));
         }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), narrowSums(low, high));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(first + x), narrowSums(a0, a1));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(second + x), narrowSums(b0, b1));
     }
 }
 
-// Eight outputs a step: each pair of taps is four bytes per output (U, V of both samples),
-// whose 16-bit lanes hold U in the low and V in the high byte.
-void Nv12Scaler::filterChromaRow(const Nv12Image& image, int row, int16_t* u, int16_t* v)
+}  // namespace
+
+// Rows `even` and the one below (or the last again) together, so that each gather serves both.
+void Nv12Scaler::filterLumaRows(const Nv12Image& image, int even)
 {
-    const PairedTaps& taps = chromaColumns_;
+    const int last = pictureHeight_ - 1;
+    const int odd = std::min(even + 1, last);
+    const uint8_t* a = image.luma + ptrdiff_t(even) * image.stride + area_.left;
+    const uint8_t* b = image.luma + ptrdiff_t(odd) * image.stride + area_.left;
+    uint8_t* out = interleaved_.data();
+    int x = 0;
+    for (; x + 16 <= area_.width; x += 16) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + x));
+        const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x), _mm_unpacklo_epi8(p, q));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x + 16), _mm_unpackhi_epi8(p, q));
+    }
+    for (; x < area_.width; ++x) {
+        out[2 * x] = a[x];
+        out[2 * x + 1] = b[x];
+    }
+    filterLinePair(lumaColumns_, out, luma_.line(even), luma_.line(even + 1));
+    luma_.row[size_t(even) % luma_.row.size()] = even;
+    luma_.row[size_t(even + 1) % luma_.row.size()] = odd == even + 1 ? odd : -1;
+}
+
+void Nv12Scaler::filterChromaRow(const Nv12Image& image, int row)
+{
     const uint8_t* samples = image.chroma + ptrdiff_t(row) * image.stride + 2 * firstPair_;
-    if (taps.spansAll) {
-        padded_.assign(size_t(2 * (pairCount_ + 2 * taps.pairs)), 0);
-        std::memcpy(padded_.data(), samples, size_t(2 * pairCount_));
-        samples = padded_.data();
+    if (chromaColumns_.spansAll) {
+        interleaved_.resize(std::max(interleaved_.size(), size_t(2 * (pairCount_ + 2 * chromaColumns_.pairs))));
+        std::fill(interleaved_.begin(), interleaved_.end(), 0);
+        std::memcpy(interleaved_.data(), samples, size_t(2 * pairCount_));
+        samples = interleaved_.data();
     }
-    const __m128i lowBytes = _mm_set1_epi16(0xFF);
-    const __m128i round = _mm_set1_epi32(1 << 7);
-    const int* first = taps.first.data();
-    const int16_t* w = taps.weight.data();
-    for (int x = 0; x < taps.outputs; x += kGroup, first += kGroup) {
-        __m128i u0 = round, u1 = round, v0 = round, v1 = round;
-        for (int p = 0; p < taps.pairs; ++p, w += 2 * kGroup) {
-            const uint8_t* s = samples + 4 * p;
-            const __m128i a = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * first[0])), _mm_cvtsi32_si128(loadQuad(s + 2 * first[1]))),
-                                                 _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * first[2])), _mm_cvtsi32_si128(loadQuad(s + 2 * first[3]))));
-            const __m128i b = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * first[4])), _mm_cvtsi32_si128(loadQuad(s + 2 * first[5]))),
-                                                 _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * first[6])), _mm_cvtsi32_si128(loadQuad(s + 2 * first[7]))));
-            const __m128i wa = loadWeights(w), wb = loadWeights(w + kGroup);
-            u0 = _mm_add_epi32(u0, _mm_madd_epi16(_mm_and_si128(a, lowBytes), wa));
-            u1 = _mm_add_epi32(u1, _mm_madd_epi16(_mm_and_si128(b, lowBytes), wb));
-            v0 = _mm_add_epi32(v0, _mm_madd_epi16(_mm_srli_epi16(a, 8), wa));
-            v1 = _mm_add_epi32(v1, _mm_madd_epi16(_mm_srli_epi16(b, 8), wb));
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(u + x), narrowSums(u0, u1));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(v + x), narrowSums(v0, v1));
-    }
+    int16_t* u = chroma_.line(row);
+    filterLinePair(chromaColumns_, samples, u, u + chroma_.width);
+    chroma_.row[size_t(row) % chroma_.row.size()] = row;
 }
 
 void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const BgraTarget& target)
@@ -316,32 +314,21 @@ void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const Bg
     fitChromaColumns(image.oddLeft);
     // A new picture: nothing filtered yet.
     std::fill(luma_.row.begin(), luma_.row.end(), -1);
-    std::fill(u_.row.begin(), u_.row.end(), -1);
+    std::fill(chroma_.row.begin(), chroma_.row.end(), -1);
     const int lastLumaRow = area_.top + area_.height - 1;
     const int lastChromaRow = (area_.top + area_.height - 1) / 2;
-    std::vector<const int16_t*> lumaRows(luma_.row.size()), uRows(u_.row.size()), vRows(v_.row.size());
+    std::vector<const int16_t*> lumaRows(size_t(2 * lumaRows_.pairs)), uRows(chroma_.row.size()), vRows(chroma_.row.size());
     for (int y = 0; y < height; ++y) {
         for (size_t t = 0; t < lumaRows.size(); ++t) {
             const int row = std::min(lumaRows_.first[size_t(y)] + int(t), lastLumaRow);
-            const size_t slot = size_t(row) % luma_.row.size();
-            int16_t* samples = luma_.samples.data() + slot * size_t(luma_.width);
-            if (luma_.row[slot] != row) {
-                filterLumaRow(image, row, samples);
-                luma_.row[slot] = row;
-            }
-            lumaRows[t] = samples;
+            if (luma_.row[size_t(row) % luma_.row.size()] != row) filterLumaRows(image, row & ~1);
+            lumaRows[t] = luma_.line(row);
         }
         for (size_t t = 0; t < uRows.size(); ++t) {
             const int row = std::min(chromaRows_.first[size_t(y)] + int(t), lastChromaRow);
-            const size_t slot = size_t(row) % u_.row.size();
-            int16_t* us = u_.samples.data() + slot * size_t(u_.width);
-            int16_t* vs = v_.samples.data() + slot * size_t(v_.width);
-            if (u_.row[slot] != row) {
-                filterChromaRow(image, row, us, vs);
-                u_.row[slot] = row;
-            }
-            uRows[t] = us;
-            vRows[t] = vs;
+            if (chroma_.row[size_t(row) % chroma_.row.size()] != row) filterChromaRow(image, row);
+            uRows[t] = chroma_.line(row);
+            vRows[t] = uRows[t] + chroma_.width;
         }
         uint32_t* out = target.pixels + ptrdiff_t(y) * target.stride;
         const bool stream = (reinterpret_cast<uintptr_t>(out) & 15) == 0;

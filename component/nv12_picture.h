@@ -52,16 +52,19 @@ public:
 
 private:
     // Filtered source rows by source row number, each in the slot of its number modulo the
-    // slot count: the rows of one output row are consecutive, so never share a slot.
+    // slot count: an output row's rows are consecutive and fewer than the slots, so never
+    // share one. A chroma slot holds the U line, then the V line.
     struct RowCache {
-        RowCache(int slots, int width) : row(size_t(slots), -1), samples(size_t(slots) * width), width(width) {}
+        RowCache(int slots, int width, int lines)
+            : row(size_t(slots), -1), samples(size_t(slots) * width * lines), width(width), lines(lines) {}
+        int16_t* line(int sourceRow) { return samples.data() + size_t(sourceRow) % row.size() * size_t(width) * lines; }
         std::vector<int> row;
         std::vector<int16_t> samples;  // 6 fraction bits
-        int width;
+        int width, lines;
     };
     void fitChromaColumns(bool oddLeft);
-    void filterLumaRow(const Nv12Image& image, int row, int16_t* out);
-    void filterChromaRow(const Nv12Image& image, int row, int16_t* u, int16_t* v);
+    void filterLumaRows(const Nv12Image& image, int even);
+    void filterChromaRow(const Nv12Image& image, int row);
 
     int pictureWidth_, pictureHeight_, targetWidth_, targetHeight_;
     VisibleArea area_;
@@ -73,6 +76,6 @@ private:
     int chromaShift_ = -1;     // the picture's odd left column the chroma columns were made for
     int firstPair_ = 0;        // the U,V pair of the area's left column
     int pairCount_ = 0;        // U,V pairs the area reaches
-    RowCache luma_, u_, v_;
-    std::vector<uint8_t> padded_;  // a source row copied for windows wider than it
+    RowCache luma_, chroma_;
+    std::vector<uint8_t> interleaved_;  // two luma rows byte by byte, or a chroma row copied for windows wider than it
 };
