@@ -106,6 +106,47 @@ inline __m128i blendEight(const PairedTaps& taps, int output, const int16_t* con
     return _mm_packs_epi32(_mm_srai_epi32(low, 20), _mm_srai_epi32(high, 20));
 }
 
+// The usual blend of two rows: the heavier one plus the lighter one's difference times its
+// weight, in 16 bits (the weight at most a half, doubled to 15 bits, the difference doubled).
+struct RowLerp {
+    const int16_t* base;
+    const int16_t* other;
+    __m128i weight;
+};
+
+inline RowLerp rowLerp(const PairedTaps& taps, int output, const int16_t* const* rows)
+{
+    const int16_t* w = taps.weight.data() + size_t(output) * 2;
+    const int heavier = w[1] > w[0] ? 1 : 0;
+    return RowLerp{rows[heavier], rows[1 - heavier], _mm_set1_epi16(int16_t(2 * w[1 - heavier]))};
+}
+
+inline __m128i lerpEight(const RowLerp& l, int x)
+{
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(l.base + x));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(l.other + x));
+    const __m128i difference = _mm_sub_epi16(b, a);
+    const __m128i sum = _mm_add_epi16(a, _mm_mulhi_epi16(_mm_add_epi16(difference, difference), l.weight));
+    return _mm_srai_epi16(_mm_add_epi16(sum, _mm_set1_epi16(32)), 6);
+}
+
+// One output row from blends of eight outputs of each plane, streamed where the row allows.
+template <class Luma, class U, class V>
+void convertBlended(Luma luma, U u, V v, const YuvCoefficients& k, int width, uint32_t* out)
+{
+    int x = 0;
+    if ((reinterpret_cast<uintptr_t>(out) & 15) == 0) {
+        for (; x + 8 <= width; x += 8) convertEight<true>(luma(x), u(x), v(x), k, out + x);
+    } else {
+        for (; x + 8 <= width; x += 8) convertEight<false>(luma(x), u(x), v(x), k, out + x);
+    }
+    if (x < width) {
+        uint32_t last[8];
+        convertEight<false>(luma(x), u(x), v(x), k, last);
+        std::copy(last, last + (width - x), out + x);
+    }
+}
+
 }  // namespace
 
 namespace {
@@ -331,23 +372,15 @@ void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const Bg
             vRows[t] = uRows[t] + chroma_.width;
         }
         uint32_t* out = target.pixels + ptrdiff_t(y) * target.stride;
-        const bool stream = (reinterpret_cast<uintptr_t>(out) & 15) == 0;
-        int x = 0;
-        for (; x + 8 <= width; x += 8) {
-            const __m128i ys = blendEight(lumaRows_, y, lumaRows.data(), x);
-            const __m128i us = blendEight(chromaRows_, y, uRows.data(), x);
-            const __m128i vs = blendEight(chromaRows_, y, vRows.data(), x);
-            if (stream) {
-                convertEight<true>(ys, us, vs, k, out + x);
-            } else {
-                convertEight<false>(ys, us, vs, k, out + x);
-            }
-        }
-        if (x < width) {
-            uint32_t last[8];
-            convertEight<false>(blendEight(lumaRows_, y, lumaRows.data(), x), blendEight(chromaRows_, y, uRows.data(), x),
-                                blendEight(chromaRows_, y, vRows.data(), x), k, last);
-            std::copy(last, last + (width - x), out + x);
+        if (lumaRows_.pairs == 1 && chromaRows_.pairs == 1) {
+            const RowLerp ly = rowLerp(lumaRows_, y, lumaRows.data()), lu = rowLerp(chromaRows_, y, uRows.data()),
+                          lv = rowLerp(chromaRows_, y, vRows.data());
+            convertBlended([&](int x) { return lerpEight(ly, x); }, [&](int x) { return lerpEight(lu, x); },
+                           [&](int x) { return lerpEight(lv, x); }, k, width, out);
+        } else {
+            convertBlended([&](int x) { return blendEight(lumaRows_, y, lumaRows.data(), x); },
+                           [&](int x) { return blendEight(chromaRows_, y, uRows.data(), x); },
+                           [&](int x) { return blendEight(chromaRows_, y, vRows.data(), x); }, k, width, out);
         }
     }
     _mm_sfence();
