@@ -224,6 +224,16 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
             target[1] = int16_t(w[size_t(2 * p + 1)]);
         }
     }
+    // Samples one or two apart (no resizing, halving) load straight rather than gathered.
+    for (int g = 0; g < outputs / group; ++g) {
+        const int* f = first.data() + size_t(g) * group;
+        bool one = true, two = true;
+        for (int j = 1; j < group; ++j) {
+            one = one && f[j] == f[0] + j;
+            two = two && f[j] == f[0] + 2 * j;
+        }
+        stride.push_back(uint8_t(one ? 1 : (two ? 2 : 0)));
+    }
 }
 
 namespace {
@@ -282,14 +292,26 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
     const __m128i round = _mm_set1_epi32(1 << 7);
     const int* from = taps.first.data();
     const int16_t* w = taps.weight.data();
-    for (int x = 0; x < taps.outputs; x += kGroup, from += kGroup) {
+    const uint8_t* stride = taps.stride.data();
+    for (int x = 0; x < taps.outputs; x += kGroup, from += kGroup, ++stride) {
         __m128i a0 = round, a1 = round, b0 = round, b1 = round;
         for (int p = 0; p < taps.pairs; ++p, w += 2 * kGroup) {
             const uint8_t* s = samples + 4 * p;
-            const __m128i low = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[0])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[1]))),
-                                                   _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[2])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[3]))));
-            const __m128i high = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[4])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[5]))),
-                                                    _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[6])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[7]))));
+            __m128i low, high;
+            if (*stride == 2) {
+                low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0]));
+                high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0] + 16));
+            } else if (*stride == 1) {
+                const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0]));
+                const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0] + 2));
+                low = _mm_unpacklo_epi16(here, next);
+                high = _mm_unpackhi_epi16(here, next);
+            } else {
+                low = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[0])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[1]))),
+                                         _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[2])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[3]))));
+                high = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[4])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[5]))),
+                                          _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[6])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[7]))));
+            }
             const __m128i wLow = loadWeights(w), wHigh = loadWeights(w + kGroup);
             a0 = _mm_add_epi32(a0, _mm_madd_epi16(_mm_and_si128(low, lowBytes), wLow));
             a1 = _mm_add_epi32(a1, _mm_madd_epi16(_mm_and_si128(high, lowBytes), wHigh));

@@ -39,6 +39,7 @@ struct PairedTaps {
     int outputs = 0;             // rounded up to the group
     bool spansAll = false;       // the window is wider than the samples: reading it needs a padded copy
     std::vector<int> first;      // each output's first sample
+    std::vector<uint8_t> stride; // per group: 1 or 2 when its outputs start at every or every other sample, else 0
     std::vector<int16_t> weight; // group by group, pair by pair: two weights for each output of the group
 };
 
