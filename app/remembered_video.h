@@ -3,5 +3,6 @@
 #include <string>
 
 // True when the name is not empty and its last four bytes (the whole name when shorter)
-// are exactly ".mp4"; the test is case-sensitive.
+// are ".mp4", ignoring the case of the ASCII letters A-Z only: cameras and our own file
+// dialog's pattern "*.MP4" give upper-case names.
 bool isRememberedVideo(const std::string& stored);

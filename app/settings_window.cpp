@@ -1,8 +1,12 @@
 #include "app/settings_window.h"
 
+#include "app/app_icon.h"
 #include "app/file_dialog_filter.h"
+#include "app/login_shortcut.h"
 #include "app/remembered_video.h"
 #include "app/settings_file.h"
+#include "app/startup_show.h"
+#include "platform/process_state.h"
 #include "platform/runtime_error.h"
 #include "platform/window_ids.h"
 #include "platform/window_layer.h"
@@ -39,7 +43,9 @@ WindowFrame SettingsWindow::frame() const
             (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2,
             (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2,
             outerWidth,
-            outerHeight};
+            outerHeight,
+            MAKEINTRESOURCEA(KV_APP_ICON),
+            settingsWindowShowCommand()};
 }
 
 void SettingsWindow::addControls()
@@ -49,6 +55,32 @@ void SettingsWindow::addControls()
     HWND edit = addControl({layout::fileNameEdit, "EDIT", "", editStyle, WS_EX_CLIENTEDGE, 32, 24, 224, 32});
     SendMessageA(edit, EM_LIMITTEXT, 0, 0);
     addControl({layout::browseButton, "BUTTON", "选择", buttonStyle, 0, 40, 72, 96, 32});
+    addRunAtLoginItem();
+}
+
+void SettingsWindow::addRunAtLoginItem()
+{
+    HMENU menu = GetSystemMenu(handle(), FALSE);
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, runAtLoginCommand, "开机时自动运行");
+    showRunAtLoginTick();
+}
+
+void SettingsWindow::showRunAtLoginTick()
+{
+    // Read afresh each time the menu opens: the shortcut may have been made or removed outside.
+    CheckMenuItem(GetSystemMenu(handle(), FALSE), runAtLoginCommand,
+                  MF_BYCOMMAND | (loginShortcutStartsThisProgram() ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void SettingsWindow::onRunAtLoginChosen()
+{
+    // A shortcut to a kv.exe elsewhere shows unticked, so ticking replaces it.
+    if (loginShortcutStartsThisProgram())
+        removeLoginShortcut();
+    else
+        createLoginShortcut();
+    showRunAtLoginTick();
 }
 
 void SettingsWindow::onCreated()
@@ -74,7 +106,8 @@ void SettingsWindow::onApplyClicked()
         loadPlayerWindow();
     playerControl->open(controlText(layout::fileNameEdit));
     playerControl->play();
-    writeSetting(settingsFilePath(), settingName, settingName, controlText(layout::fileNameEdit));
+    appliedFileName = controlText(layout::fileNameEdit);
+    writeSetting(settingsFilePath(), settingName, settingName, appliedFileName);
 }
 
 void SettingsWindow::onDestroy()
@@ -82,6 +115,41 @@ void SettingsWindow::onDestroy()
     if (playerWindowHandle)
         destroyPlayerWindow();
 }
+
+LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The shell broadcasts both to top-level windows only; the embedded player window is a
+    // child of the desktop and hears neither.
+    // Like every event, neither runs once a shutdown or a fatal report has begun.
+    static const UINT shellStarted = RegisterWindowMessageA("TaskbarCreated");
+    const bool eventsAllowed = processState.eventBlock == 0;
+    if (message == shellStarted && shellStarted != 0) {
+        if (eventsAllowed)
+            onShellStarted();
+        return 0;
+    }
+    if (message == WM_DISPLAYCHANGE && eventsAllowed)
+        onDisplayChanged();
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == runAtLoginCommand) {
+        if (eventsAllowed)
+            onRunAtLoginChosen();
+        return 0;
+    }
+    if (message == WM_INITMENUPOPUP && HIWORD(lParam))
+        showRunAtLoginTick();
+    return ProgramWindow::handleMessage(message, wParam, lParam);
+}
+
+// A restarted shell destroyed the desktop and the player window in it: the wallpaper comes
+// back on the new desktop. While the player window lives, or before it was ever opened,
+// nothing changes.
+void SettingsWindow::onShellStarted()
+{
+    if (playerWindowHandle && !IsWindow(playerWindowHandle))
+        reloadPlayerWindow(appliedFileName);
+}
+
+void SettingsWindow::onDisplayChanged() { fitPlayerWindowToScreen(); }
 
 void SettingsWindow::onBrowseClicked()
 {

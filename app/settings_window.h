@@ -15,12 +15,25 @@ private:
     void onCreated() override;
     void onClicked(uint32_t componentId) override;
     void onDestroy() override;
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void onApplyClicked();
     void onBrowseClicked();
+    void onShellStarted();
+    void onDisplayChanged();
 
-    std::string dialogFileName;  // the dialog's remembered choice; kept across cancels
+    // The system menu's "开机时自动运行" item: its tick shows whether the login shortcut
+    // starts this kv.exe; choosing it makes or removes that shortcut.
+    void addRunAtLoginItem();
+    void showRunAtLoginTick();
+    void onRunAtLoginChosen();
+
+    std::string dialogFileName;   // the dialog's remembered choice; kept across cancels
+    std::string appliedFileName;  // the name the last apply played and wrote to the settings file
 };
+
+// The system command of the "开机时自动运行" item (below the system's own, which start at 0xF000).
+constexpr UINT runAtLoginCommand = 0x0010;
 
 // Loads the settings window as the program's first window; a failure is fatal.
 void loadStartupWindow();

@@ -7,7 +7,8 @@ add_subdirectory(${KV_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_
 
 # The Wine prefix that scripts/wine-prefix makes once per build folder (64-bit or 32-bit Wine
 # after the build's word size), and the environment every
-# test program runs in: code page 936, no Mono/Gecko installers, no debugger on a crash,
+# test program runs in: code page 936, no Mono/Gecko installers, no debugger on a crash, no
+# Linux menu entries for the shortcuts a test makes (winemenubuilder would outlive the test),
 # planted atl.dll files loaded before Wine's builtin one.
 set(KV_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -19,7 +20,7 @@ set(KV_TEST_ENVIRONMENT
   "WINEPREFIX=${KV_WINEPREFIX}"
   "WINEARCH=${KV_WINEARCH}"
   "WINEDEBUG=-all"
-  "WINEDLLOVERRIDES=mscoree,mshtml=\\;winedbg.exe=d\\;atl=n,b"
+  "WINEDLLOVERRIDES=mscoree,mshtml=\\;winedbg.exe=d\\;winemenubuilder.exe=d\\;atl=n,b"
   "LC_ALL=zh_CN.UTF-8")
 
 # kv_add_test(NAME target [TIMEOUT seconds] [DESKTOP]): one CTest test running a GoogleTest

@@ -21,6 +21,13 @@ HFONT guiFont()
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+HICON classIcon(HINSTANCE instance, const char* name, int widthMetric, int heightMetric)
+{
+    // Loaded once per window class and kept for the run, as class icons are.
+    return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                         GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
+}
+
 // Control ids start above IDOK and IDCANCEL, which keyboard handling sends for Enter and Esc.
 constexpr int firstControlId = 100;
 }  // namespace
@@ -74,11 +81,19 @@ HWND ProgramWindow::create(HWND owner)
     if (!window)
         return nullptr;
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
+    if (layout.icon) {
+        // The window's own icons too: shells that ask the window (WM_GETICON) find them.
+        const HINSTANCE instance = GetModuleHandleA(nullptr);
+        SendMessageA(window, WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(classIcon(instance, layout.icon, SM_CXICON, SM_CYICON)));
+        SendMessageA(window, WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(classIcon(instance, layout.icon, SM_CXSMICON, SM_CYSMICON)));
+    }
     addControls();
     if (eventsAllowed())
         onCreated();
     if (IsWindow(window))
-        ShowWindow(window, SW_SHOW);
+        ShowWindow(window, layout.showCommand);
     return window;
 }
 
@@ -150,6 +165,11 @@ bool ProgramWindow::registerClass(const WindowFrame& layout) const
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    if (layout.icon) {
+        // The large image for Alt+Tab and the taskbar, the small one for the title bar.
+        windowClass.hIcon = classIcon(instance, layout.icon, SM_CXICON, SM_CYICON);
+        windowClass.hIconSm = classIcon(instance, layout.icon, SM_CXSMICON, SM_CYSMICON);
+    }
     windowClass.hbrBackground = layout.classBackground;
     windowClass.lpszClassName = layout.className;
     return RegisterClassExA(&windowClass) != 0;

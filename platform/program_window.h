@@ -21,7 +21,7 @@
 // loadWindow (window_layer.h) registers the window class on first use, creates the window
 // hidden with the owner given (the object is bound to the window at WM_NCCREATE), sets the
 // stock DEFAULT_GUI_FONT, runs addControls, then onCreated (unless window events are
-// blocked), then shows it with SW_SHOW if it still exists. The window layer keeps the object
+// blocked), then shows it with the frame's show command (SW_SHOW unless it says otherwise) if it still exists. The window layer keeps the object
 // until the program ends or the same definition is loaded again after the window is gone.
 //
 // Events (onCreated, onDestroy, onClicked) never run while processState.eventBlock > 0.
@@ -47,6 +47,8 @@ struct WindowFrame {
     int top;
     int width;
     int height;
+    const char* icon = nullptr;  // the class icon: a resource of the executable, or none
+    int showCommand = SW_SHOW;   // how the window is first shown, after onCreated
 };
 
 // One child control, in client coordinates of its window.

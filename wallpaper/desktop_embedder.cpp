@@ -48,3 +48,16 @@ BOOL CALLBACK enumerateTopLevel(HWND window, LPARAM)
         ext::showWindow(site::enumHideWallpaperLayer, wallpaperLayerWindow, SW_HIDE);
     return FALSE;
 }
+
+void hideReturnedWallpaperLayer(HWND window)
+{
+    if (!IsWindow(playerWindowHandle) || !IsWindow(iconViewWindow) || !IsWindowVisible(window))
+        return;
+    HWND iconOwner = GetAncestor(iconViewWindow, GA_PARENT);
+    if (iconOwner == desktopProgramWindow || GetAncestor(window, GA_PARENT) != GetDesktopWindow())
+        return;
+    if (FindWindowExA(nullptr, iconOwner, "WorkerW", "") != window)
+        return;
+    wallpaperLayerWindow = window;
+    ShowWindow(window, SW_HIDE);
+}

@@ -16,3 +16,9 @@ void embedPlayerWindow();
 
 // EnumWindows callback: stops at the first top-level window that owns the icon view.
 BOOL CALLBACK enumerateTopLevel(HWND window, LPARAM parameter);
+
+// A window of the shell that was just created or shown: when it is a top-level "WorkerW" with
+// an empty title, shown, and the first such window behind the owner of the icon view, the
+// wallpaper layer is back in front of the video and is hidden again. Only while the player
+// window lives.
+void hideReturnedWallpaperLayer(HWND window);

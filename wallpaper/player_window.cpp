@@ -9,6 +9,7 @@
 #include "wallpaper/desktop_embedder.h"
 
 #include <memory>
+#include <utility>
 
 namespace {
 // Posted by destroyPlayerWindow; the window destroys itself when the loop delivers it.
@@ -28,9 +29,28 @@ void place(HWND window, int left, int top, int width, int height)
 {
     SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+// Edge by edge, in this order: left, top, height, width; returns the outer rectangle as the
+// window really has it then.
+RECT coverScreen(HWND window)
+{
+    const RECT start = outerRect(window);
+    const int startWidth = start.right - start.left;
+    const int startHeight = start.bottom - start.top;
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    place(window, 0, start.top, startWidth, startHeight);
+    place(window, 0, 0, startWidth, startHeight);
+    place(window, 0, 0, startWidth, screenHeight);
+    place(window, 0, 0, screenWidth, screenHeight);
+    return outerRect(window);
+}
 }  // namespace
 
-PlayerWindow::PlayerWindow() : ProgramWindow(layout::playerWindow) {}
+PlayerWindow::PlayerWindow(std::optional<std::string> fileName)
+    : ProgramWindow(layout::playerWindow), fileName_(std::move(fileName))
+{
+}
 
 WindowFrame PlayerWindow::frame() const
 {
@@ -50,29 +70,30 @@ WindowFrame PlayerWindow::frame() const
 
 void PlayerWindow::onCreated()
 {
-    // Edge by edge, in this order: left, top, height, width.
-    const RECT start = outerRect(handle());
-    const int startWidth = start.right - start.left;
-    const int startHeight = start.bottom - start.top;
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    place(handle(), 0, start.top, startWidth, startHeight);
-    place(handle(), 0, 0, startWidth, startHeight);
-    place(handle(), 0, 0, startWidth, screenHeight);
-    place(handle(), 0, 0, screenWidth, screenHeight);
-
     HWND window = handle();
-    const RECT rect = outerRect(window);
-    playerControl->create(window, *playerEventSink, 0, 0, rect.right - rect.left, rect.bottom - rect.top);
+    const RECT rect = coverScreen(window);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    // A player window after the first (the shell took the first one with it) hosts the
+    // instance that is loaded already: the component is loaded once per run.
+    if (!playerControl->componentModule)
+        playerControl->create(window, *playerEventSink, 0, 0, width, height);
+    else if (!playerControl->player.isEmpty())
+        playerControl->createHost(*playerEventSink, window, 0, 0, width, height);
     playerConfig->item8(1);
     playerConfigExt->item119(1);
-    playerControl->open(componentText(layout::settingsWindow, layout::fileNameEdit));
+    playerControl->open(fileName_ ? *fileName_ : componentText(layout::settingsWindow, layout::fileNameEdit));
     playerControl->play();
 
     embedPlayerWindow();
+    layerWatch_.emplace();
 }
 
-void PlayerWindow::onDestroy() { playerControl->close(); }
+void PlayerWindow::onDestroy()
+{
+    layerWatch_.reset();
+    playerControl->close();
+}
 
 LRESULT PlayerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -100,7 +121,25 @@ void loadPlayerWindow()
         if (PeekMessageA(&pending, open, destroyRequest, destroyRequest, PM_REMOVE))
             DestroyWindow(open);
     }
-    loadWindow(std::make_unique<PlayerWindow>(), loadedWindow(layout::settingsWindow));
+    loadWindow(std::make_unique<PlayerWindow>(std::nullopt), loadedWindow(layout::settingsWindow));
+}
+
+void reloadPlayerWindow(const std::string& fileName)
+{
+    if (loadedWindow(layout::playerWindow))
+        return;
+    loadWindow(std::make_unique<PlayerWindow>(fileName), loadedWindow(layout::settingsWindow));
+}
+
+void fitPlayerWindowToScreen()
+{
+    HWND window = loadedWindow(layout::playerWindow);
+    if (!window)
+        return;
+    const RECT rect = coverScreen(window);
+    HWND host = playerControl->hostWindowHandle();
+    if (host && IsWindow(host) && GetAncestor(host, GA_PARENT) == window)
+        place(host, 0, 0, rect.right - rect.left, rect.bottom - rect.top);
 }
 
 void destroyPlayerWindow()

@@ -2,16 +2,24 @@
 // The borderless window "pmrq" that carries the video: created over the whole primary screen,
 // then moved behind the desktop icons.
 #include "platform/program_window.h"
+#include "wallpaper/wallpaper_layer_watch.h"
+
+#include <optional>
+#include <string>
 
 class PlayerWindow : public ProgramWindow {
 public:
-    PlayerWindow();
+    // fileName: what to play; without one, the settings window's edit box at creation.
+    explicit PlayerWindow(std::optional<std::string> fileName);
 
 private:
     WindowFrame frame() const override;
     void onCreated() override;
     void onDestroy() override;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    std::optional<std::string> fileName_;
+    std::optional<WallpaperLayerWatch> layerWatch_;  // while the window is embedded
 };
 
 // Opens the player window, owned by the settings window, unless one is open already; returns
@@ -21,3 +29,11 @@ void loadPlayerWindow();
 // Asks the player window to destroy itself from the message loop. When it is gone already this
 // is a fatal run-time error and does not return.
 void destroyPlayerWindow();
+
+// After the shell restarted and took the player window with it: opens a new player window,
+// playing fileName from the start, embedded in the new desktop. Does nothing while a player
+// window is open.
+void reloadPlayerWindow(const std::string& fileName);
+
+// The player window and the component's host follow the primary screen's new size.
+void fitPlayerWindowToScreen();

@@ -90,10 +90,10 @@ HRESULT OleControl::activate(IOleClientSite* activeSite, HWND parent, LPCRECT po
     return S_OK;
 }
 
+// The window may have gone already, with the host's parent, before the host let go of the
+// control: the site is still told and released, so that a later host can activate it anew.
 void OleControl::deactivate() {
-    if (!window_) return;
-    onDeactivating();
-    DestroyWindow(window_);
+    if (window_) DestroyWindow(window_);
     if (inPlaceSite_) inPlaceSite_->OnInPlaceDeactivate();
     inPlaceSite_.Reset();
 }
@@ -106,6 +106,9 @@ LRESULT CALLBACK OleControl::windowProcedure(HWND window, UINT message, WPARAM w
     }
     auto* control = reinterpret_cast<OleControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!control) return DefWindowProcW(window, message, wParam, lParam);
+    // Whoever destroys the window (the control, or the system with its parent), the derived
+    // control hears of it before it goes.
+    if (message == WM_DESTROY) control->onDeactivating();
     LRESULT result = control->handleMessage(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);

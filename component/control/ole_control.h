@@ -9,8 +9,11 @@
 //   rectangle DoVerb gives (or, without one, the site's position rectangle), then calls
 //   onActivated().
 // - SetObjectRects moves the window to the new position rectangle.
-// - InPlaceDeactivate, Close and SetClientSite(NULL) call onDeactivating() and destroy the
-//   window; Close and SetClientSite(NULL) also let go of the site.
+// - InPlaceDeactivate, Close and SetClientSite(NULL) destroy the window and let go of the
+//   in-place site; Close and SetClientSite(NULL) also let go of the client site. The control
+//   can then be hosted again: a new client site and DoVerb make a new window.
+// - onDeactivating() runs whenever the window is destroyed, also when the system destroys it
+//   together with its parent.
 //
 // OleControl does not implement IUnknown: DispatchControl<> (dispatch_control.h) is the
 // class to derive from; it adds IUnknown, the automation interface and IDispatch.

@@ -11,8 +11,13 @@ struct Case {
 const Case cases[] = {
     {"C:\\videos\\a.mp4", true},
     {".mp4", true},
-    {"C:\\videos\\a.MP4", false},
-    {"C:\\videos\\a.Mp4", false},
+    {"C:\\videos\\a.MP4", true},
+    {"C:\\videos\\a.Mp4", true},
+    {".MP4", true},
+    {"C:\\videos\\a.MP3", false},
+    {"C:\\videos\\a.mp4x", false},
+    {"C:\\videos\\a\xa3\xae\xa3\xcd\xa3\xd0\xa3\xb4", false},  // full-width "．ＭＰ４" is not folded
+    {"C:\\videos\\a,mp4", false},
     {"mp4", false},
     {"", false},
     {"C:\\videos\\a.mp4 ", false},
@@ -22,7 +27,7 @@ const Case cases[] = {
 
 class RememberedVideo : public testing::TestWithParam<Case> {};
 
-TEST_P(RememberedVideo, OnlyANameEndingInLowerCaseMp4IsPlayed)
+TEST_P(RememberedVideo, OnlyANameEndingInMp4InAnyAsciiCaseIsPlayed)
 {
     EXPECT_EQ(isRememberedVideo(GetParam().stored), GetParam().played) << GetParam().stored;
 }

@@ -96,3 +96,30 @@ TEST_F(ControlPixels, A720pEdgeOnA1080pScreenIsFilteredNotStairStepped)
 }
 
 }  // namespace
+
+TEST_F(ControlPixels, TheSameControlShowsThePictureAgainInANewHostAfterItsFirstHostWent)
+{
+    // As after a shell restart: the first host goes with its window, the player is closed,
+    // and the same instance is attached to a new host and opened again.
+    AutomationObject player = library.create();
+    ASSERT_FALSE(player.isEmpty());
+    HWND firstWindow = nullptr;
+    {
+        HostedControl first(player, 320, 240);
+        ASSERT_TRUE(first.ready());
+        firstWindow = first.controlWindow();
+        open(player, clipPath("pattern_320x240_2s.mp4"));
+        number(player, "Play");
+        ASSERT_TRUE(waitUntil([&] { return number(player, "GetState") == kPlaying; }, 5000));
+    }
+    EXPECT_FALSE(IsWindow(firstWindow));
+    number(player, "Close");
+
+    HostedControl second(player, 400, 400);
+    ASSERT_TRUE(second.ready());
+    EXPECT_EQ(GetParent(second.controlWindow()), second.hostWindow());
+    open(player, clipPath("square_on_blue_320x180.mp4"));
+    number(player, "Play");
+    EXPECT_TRUE(waitUntil([&] { return colourNear(second.pixel(200, 200), 255, 255, 255, 30); }, 5000));
+    EXPECT_TRUE(colourNear(second.pixel(2, 200), 0, 0, 255, 40));
+}

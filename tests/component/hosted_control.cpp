@@ -21,6 +21,16 @@ Function atlFunction(const char* name)
 
 HostedControl::HostedControl(const ComponentLibrary& library, int width, int height) : player_(library.create())
 {
+    attach(width, height);
+}
+
+HostedControl::HostedControl(const AutomationObject& player, int width, int height) : player_(player.copy())
+{
+    attach(width, height);
+}
+
+void HostedControl::attach(int width, int height)
+{
     auto init = atlFunction<AtlAxWinInitFunction>("AtlAxWinInit");
     auto attach = atlFunction<AtlAxAttachControlFunction>("AtlAxAttachControl");
     if (player_.isEmpty() || !init || !attach) return;

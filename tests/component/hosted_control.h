@@ -10,6 +10,8 @@
 class HostedControl {
 public:
     HostedControl(const ComponentLibrary& library, int width, int height);
+    // Hosts a control made earlier (and perhaps hosted before).
+    HostedControl(const AutomationObject& player, int width, int height);
     ~HostedControl();
     HostedControl(const HostedControl&) = delete;
     HostedControl& operator=(const HostedControl&) = delete;
@@ -17,9 +19,12 @@ public:
     bool ready() const { return controlWindow_ != nullptr; }
     const AutomationObject& player() const { return player_; }
     HWND controlWindow() const { return controlWindow_; }
+    HWND hostWindow() const { return hostWindow_; }
     COLORREF pixel(int x, int y) const;  // in the control window's client area
 
 private:
+    void attach(int width, int height);
+
     AutomationObject player_;
     HWND hostWindow_ = nullptr;
     HWND controlWindow_ = nullptr;

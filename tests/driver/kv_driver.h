@@ -56,8 +56,11 @@ private:
 // Terminated (if still running) when the object goes.
 class Process {
 public:
-    static Process start(const ProgramDirectory& directory);
-    static Process start(const std::string& executable, const std::string& currentDirectory);
+    // showCommand, when given, goes to the start-up information (STARTF_USESHOWWINDOW), as a
+    // shortcut's "run minimised" passes it.
+    static Process start(const ProgramDirectory& directory, std::optional<WORD> showCommand = std::nullopt);
+    static Process start(const std::string& executable, const std::string& currentDirectory,
+                         std::optional<WORD> showCommand = std::nullopt);
     Process(Process&& other) noexcept;
     Process& operator=(Process&&) = delete;
     ~Process();

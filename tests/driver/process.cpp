@@ -5,18 +5,23 @@
 
 namespace kvtest {
 
-Process Process::start(const ProgramDirectory& directory)
+Process Process::start(const ProgramDirectory& directory, std::optional<WORD> showCommand)
 {
     // Any folder but the program directory: the program must find its directory itself.
     char current[MAX_PATH + 1] = {};
     GetTempPathA(sizeof current, current);
-    return start(directory.executable(), current);
+    return start(directory.executable(), current, showCommand);
 }
 
-Process Process::start(const std::string& executable, const std::string& currentDirectory)
+Process Process::start(const std::string& executable, const std::string& currentDirectory,
+                       std::optional<WORD> showCommand)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    if (showCommand) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = *showCommand;
+    }
     PROCESS_INFORMATION started{};
     std::string commandLine = "\"" + executable + "\"";
     if (!CreateProcessA(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,

@@ -133,7 +133,7 @@ struct RememberedCase {
 
 class RememberedName : public testing::TestWithParam<RememberedCase> {};
 
-TEST_P(RememberedName, OnlyALowerCaseMp4NameIsShownAtStartUp)
+TEST_P(RememberedName, OnlyAnMp4NameInAnyCaseIsShownAtStartUp)
 {
     const std::string bytes = settingsFile(GetParam().stored);
     RunningKv run(&bytes);
@@ -143,7 +143,10 @@ TEST_P(RememberedName, OnlyALowerCaseMp4NameIsShownAtStartUp)
 
 INSTANTIATE_TEST_SUITE_P(SettingsWindow, RememberedName,
                          testing::Values(RememberedCase{"C:\\videos\\a.mp4", "C:\\videos\\a.mp4"},
-                                         RememberedCase{"C:\\videos\\A.MP4", ""}, RememberedCase{"mp4", ""}));
+                                         RememberedCase{"C:\\videos\\GOPR0001.MP4", "C:\\videos\\GOPR0001.MP4"},
+                                         RememberedCase{"C:\\videos\\a.Mp4", "C:\\videos\\a.Mp4"},
+                                         RememberedCase{"C:\\videos\\a.mp4x", ""}, RememberedCase{"mp4", ""},
+                                         RememberedCase{"C:\\videos\\a.MP3", ""}));
 
 TEST_F(SettingsWindow, ApplyWritesTheEditTextReadAfresh)
 {

@@ -10,7 +10,7 @@ std::string settingsFileText(const std::string& video) { return "[文件名]\r\n
 
 }  // namespace
 
-PlayerRun::PlayerRun(const PlayerRunSetup& setup) {
+PlayerRun::PlayerRun(const PlayerRunSetup& setup) : shell(setup.shellOptions) {
     const std::string fixtures = kvtest::binDirectory() + "\\fixtures\\";
     directory.copyIn(fixtures + "atl_shim\\atl.dll", "atl.dll");
     if (setup.componentFolder)
@@ -18,7 +18,7 @@ PlayerRun::PlayerRun(const PlayerRunSetup& setup) {
     if (setup.mode) directory.writeFile("mode.txt", setup.mode);
     if (!setup.rememberedVideo.empty()) directory.writeFile("kv.ini", settingsFileText(setup.rememberedVideo));
 
-    kv.emplace(kvtest::Process::start(directory));
+    kv.emplace(kvtest::Process::start(directory, setup.showCommand));
     settings = kvtest::waitForWindow(kv->id(), nullptr, settingsTitle);
     if (!settings) return;
     for (HWND control : kvtest::children(settings)) {

@@ -61,13 +61,41 @@ HWND FakeShellSession::window(const char* property) const
     return control_ ? static_cast<HWND>(GetPropA(control_, property)) : nullptr;
 }
 
-int FakeShellSession::spawnRequests() const
+namespace {
+INT_PTR numberProperty(HWND control, const char* name)
 {
-    return control_ ? static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(control_, fake_shell::spawnCount))) : 0;
+    return control ? reinterpret_cast<INT_PTR>(GetPropA(control, name)) : 0;
+}
+}  // namespace
+
+int FakeShellSession::spawnRequests() const { return static_cast<int>(numberProperty(control_, fake_shell::spawnCount)); }
+int FakeShellSession::desktops() const { return static_cast<int>(numberProperty(control_, fake_shell::desktopCount)); }
+
+DWORD FakeShellSession::broadcastTick() const
+{
+    return static_cast<DWORD>(numberProperty(control_, fake_shell::broadcastTick));
 }
 
 void FakeShellSession::restart() const
 {
     if (control_)
         SendMessageA(control_, fake_shell::restartMessage, 0, 0);
+}
+
+void FakeShellSession::restart(DWORD comeBackAfterMs) const
+{
+    if (control_)
+        SendMessageA(control_, fake_shell::restartMessage, comeBackAfterMs, 1);
+}
+
+void FakeShellSession::showWallpaperLayer() const
+{
+    if (control_)
+        SendMessageA(control_, fake_shell::showLayerMessage, 0, 0);
+}
+
+void FakeShellSession::recreateWallpaperLayer() const
+{
+    if (control_)
+        SendMessageA(control_, fake_shell::recreateLayerMessage, 0, 0);
 }

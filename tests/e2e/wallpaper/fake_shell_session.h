@@ -19,8 +19,19 @@ public:
     HWND window(const char* property) const;
     // How often the desktop program window received 0x052C.
     int spawnRequests() const;
-    // Destroys Progman and the WorkerW windows, as a shell restart does.
+    // Destroys Progman and the WorkerW windows, as a shell restart does; with a delay, a fresh
+    // desktop comes back that much later and "TaskbarCreated" is broadcast.
     void restart() const;
+    void restart(DWORD comeBackAfterMs) const;
+    // How many desktops the shell has built: 1 until a restart comes back.
+    int desktops() const;
+    // GetTickCount when the shell last broadcast "TaskbarCreated".
+    DWORD broadcastTick() const;
+    // Shows the hidden wallpaper layer again / destroys it and makes a new one, shown, behind
+    // the icon-view owner.
+    void showWallpaperLayer() const;
+    void recreateWallpaperLayer() const;
+    DWORD processId() const { return process_.dwProcessId; }
 
 private:
     PROCESS_INFORMATION process_{};

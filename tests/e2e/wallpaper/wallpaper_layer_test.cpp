@@ -1,0 +1,103 @@
+// The shell brings its wallpaper layer back in front of the embedded video (the slideshow
+// changes the picture, the machine wakes from sleep): kv.exe hides it again at once.
+#include "wallpaper_run.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+constexpr DWORD withinHalfASecond = 500;
+
+// Whether this system tells a process that another process showed a window: Windows does,
+// Wine 8 reports only creations.
+class ShowEventProbe {
+public:
+    explicit ShowEventProbe(DWORD processId)
+    {
+        shown_ = nullptr;
+        hook_ = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr, onEvent, processId, 0,
+                                WINEVENT_OUTOFCONTEXT);
+    }
+    ~ShowEventProbe()
+    {
+        if (hook_)
+            UnhookWinEvent(hook_);
+    }
+    ShowEventProbe(const ShowEventProbe&) = delete;
+    ShowEventProbe& operator=(const ShowEventProbe&) = delete;
+
+    // Delivers the hook's events (they come through this thread's message queue) until the
+    // window's show was reported.
+    bool waitForShow(HWND window) const
+    {
+        return kvtest::waitUntil(
+            [&] {
+                MSG message;
+                while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                    DispatchMessageA(&message);
+                return shown_ == window;
+            },
+            2000);
+    }
+
+private:
+    static void CALLBACK onEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD)
+    {
+        if (object == OBJID_WINDOW)
+            shown_ = window;
+    }
+
+    static inline HWND shown_ = nullptr;
+    HWINEVENTHOOK hook_ = nullptr;
+};
+
+// Waits (longer than allowed, to tell slow from never) and checks the time it took.
+void expectHiddenWithinHalfASecond(HWND window)
+{
+    const DWORD start = GetTickCount();
+    const bool hidden = kvtest::waitUntil([&] { return IsWindow(window) && !kvtest::visible(window); });
+    const DWORD elapsed = GetTickCount() - start;
+    ASSERT_TRUE(hidden) << "never hidden";
+    EXPECT_LE(elapsed, withinHalfASecond);
+}
+}  // namespace
+
+TEST(WallpaperLayer, ARecreatedLayerBehindTheIconOwnerIsHiddenAgainWithinHalfASecond)
+{
+    WallpaperRun run;
+    ASSERT_TRUE(run.ready());
+    run.apply();
+    HWND first = run.shell.window(fake_shell::wallpaperLayer);
+    ASSERT_FALSE(kvtest::visible(first));
+
+    for (int time = 1; time <= 2; ++time) {
+        SCOPED_TRACE("re-creation " + std::to_string(time));
+        HWND before = run.shell.window(fake_shell::wallpaperLayer);
+        run.shell.recreateWallpaperLayer();
+        HWND layer = run.shell.window(fake_shell::wallpaperLayer);
+        // Its place behind the icon owner is the shell's to check: once hidden, Wine moves it
+        // to the top.
+        ASSERT_NE(layer, before);
+        expectHiddenWithinHalfASecond(layer);
+    }
+    EXPECT_TRUE(kvtest::visible(run.shell.window(fake_shell::iconOwner)));
+    EXPECT_TRUE(kvtest::visible(run.playerWindow()));
+
+    kvtest::close(run.settings);
+    EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(0));
+}
+
+TEST(WallpaperLayer, ALayerShownAgainIsHiddenAgainWithinHalfASecond)
+{
+    WallpaperRun run;
+    ASSERT_TRUE(run.ready());
+    run.apply();
+    HWND layer = run.shell.window(fake_shell::wallpaperLayer);
+    ASSERT_FALSE(kvtest::visible(layer));
+
+    ShowEventProbe probe(run.shell.processId());
+    run.shell.showWallpaperLayer();
+    if (!probe.waitForShow(layer))
+        GTEST_SKIP() << "this system does not report windows shown by another process (Wine 8 does not), "
+                        "so no program can hear of the layer being shown again";
+    expectHiddenWithinHalfASecond(layer);
+}
