@@ -3,6 +3,7 @@
 #include <emmintrin.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -73,58 +74,76 @@ inline void convertSixteen(const uint8_t* luma, const uint8_t* chroma, const Yuv
     convertEightPaired<aligned>(_mm_unpackhi_epi8(y, zero), _mm_unpackhi_epi8(uv, zero), k, out + 8);
 }
 
-// The filter's outputs over one line of samples (7 fraction bits), rounded to whole. `Taps`
-// is the padded count when known while compiling (0: read it from `taps`).
-template <int Taps>
-void filterLine(const PaddedTaps& taps, const uint16_t* line, int spacing, int count, int16_t* out)
+// Four neighbouring bytes, for the 32-bit lane of one output.
+inline int loadQuad(const uint8_t* p)
 {
-    const int n = Taps ? Taps : taps.perOutput;
-    const int* index = taps.index.data();
-    const int32_t* weight = taps.weight.data();
-    for (int i = 0; i < count; ++i, index += n, weight += n) {
-        int32_t sum = 1 << 21;
-        for (int t = 0; t < n; ++t) sum += weight[t] * line[index[t] * spacing];
-        out[i] = static_cast<int16_t>(sum >> 22);
-    }
+    int32_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
 }
 
-void filterLine(const PaddedTaps& taps, const uint16_t* line, int spacing, int count, int16_t* out)
+inline __m128i loadWeights(const int16_t* w) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(w)); }
+
+// Sums of 14-bit weights to 6 fraction bits, eight outputs.
+inline __m128i narrowSums(__m128i low, __m128i high)
 {
-    if (taps.perOutput == 2) {
-        filterLine<2>(taps, line, spacing, count, out);
-    } else if (taps.perOutput == 3) {
-        filterLine<3>(taps, line, spacing, count, out);
-    } else {
-        filterLine<0>(taps, line, spacing, count, out);
-    }
+    return _mm_packs_epi32(_mm_srai_epi32(low, 8), _mm_srai_epi32(high, 8));
 }
 
-// The weighted sum of source rows, byte by byte: 7 fraction bits kept for the horizontal pass.
-void blendRows(const FilterTaps& f, int output, const uint8_t* plane, int stride, int from, int count, uint16_t* out)
+// Eight outputs of an output row: its source rows (6 fraction bits) blended, rounded to whole.
+inline __m128i blendEight(const PairedTaps& taps, int output, const int16_t* const* rows, int x)
 {
-    const int first = f.begin[output], last = f.begin[output + 1];
+    const int16_t* w = taps.weight.data() + size_t(output) * taps.pairs * 2;
+    const __m128i round = _mm_set1_epi32(1 << 19);
+    __m128i low = round, high = round;
+    for (int p = 0; p < taps.pairs; ++p, w += 2) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p] + x));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p + 1] + x));
+        const __m128i weights = _mm_set1_epi32(int32_t(uint16_t(w[0])) | (int32_t(w[1]) << 16));
+        low = _mm_add_epi32(low, _mm_madd_epi16(_mm_unpacklo_epi16(a, b), weights));
+        high = _mm_add_epi32(high, _mm_madd_epi16(_mm_unpackhi_epi16(a, b), weights));
+    }
+    return _mm_packs_epi32(_mm_srai_epi32(low, 20), _mm_srai_epi32(high, 20));
+}
+
+// The usual blend of two rows: the heavier one plus the lighter one's difference times its
+// weight, in 16 bits (the weight at most a half, doubled to 15 bits, the difference doubled).
+struct RowLerp {
+    const int16_t* base;
+    const int16_t* other;
+    __m128i weight;
+};
+
+inline RowLerp rowLerp(const PairedTaps& taps, int output, const int16_t* const* rows)
+{
+    const int16_t* w = taps.weight.data() + size_t(output) * 2;
+    const int heavier = w[1] > w[0] ? 1 : 0;
+    return RowLerp{rows[heavier], rows[1 - heavier], _mm_set1_epi16(int16_t(2 * w[1 - heavier]))};
+}
+
+inline __m128i lerpEight(const RowLerp& l, int x)
+{
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(l.base + x));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(l.other + x));
+    const __m128i difference = _mm_sub_epi16(b, a);
+    const __m128i sum = _mm_add_epi16(a, _mm_mulhi_epi16(_mm_add_epi16(difference, difference), l.weight));
+    return _mm_srai_epi16(_mm_add_epi16(sum, _mm_set1_epi16(32)), 6);
+}
+
+// One output row from blends of eight outputs of each plane, streamed where the row allows.
+template <class Luma, class U, class V>
+void convertBlended(Luma luma, U u, V v, const YuvCoefficients& k, int width, uint32_t* out)
+{
     int x = 0;
-    const __m128i zero = _mm_setzero_si128();
-    for (; x + 16 <= count; x += 16) {
-        __m128i low = zero, high = zero;
-        for (int t = first; t < last; ++t) {
-            const uint8_t* row = plane + ptrdiff_t(f.taps[t].index) * stride + from + x;
-            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
-            const __m128i weight = _mm_set1_epi16(static_cast<int16_t>(f.taps[t].weight));
-            // Each byte in the high half of its lane is p << 8; times the weight over 2^16: p * w / 256.
-            low = _mm_add_epi16(low, _mm_mulhi_epu16(_mm_unpacklo_epi8(zero, bytes), weight));
-            high = _mm_add_epi16(high, _mm_mulhi_epu16(_mm_unpackhi_epi8(zero, bytes), weight));
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), low);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x + 8), high);
+    if ((reinterpret_cast<uintptr_t>(out) & 15) == 0) {
+        for (; x + 8 <= width; x += 8) convertEight<true>(luma(x), u(x), v(x), k, out + x);
+    } else {
+        for (; x + 8 <= width; x += 8) convertEight<false>(luma(x), u(x), v(x), k, out + x);
     }
-    for (; x < count; ++x) {
-        uint32_t sum = 0;
-        for (int t = first; t < last; ++t) {
-            const uint32_t p = plane[ptrdiff_t(f.taps[t].index) * stride + from + x];
-            sum += ((p << 8) * uint32_t(f.taps[t].weight)) >> 16;
-        }
-        out[x] = static_cast<uint16_t>(sum);
+    if (x < width) {
+        uint32_t last[8];
+        convertEight<false>(luma(x), u(x), v(x), k, last);
+        std::copy(last, last + (width - x), out + x);
     }
 }
 
@@ -165,21 +184,63 @@ void convertNv12Row(const Nv12Image& image, const YuvCoefficients& k, int row, i
     convertRow<false>(image, k, row, left, count, out);
 }
 
-PaddedTaps::PaddedTaps(const FilterTaps& taps)
+PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, int group)
 {
-    for (size_t i = 0; i + 1 < taps.begin.size(); ++i) perOutput = std::max(perOutput, taps.begin[i + 1] - taps.begin[i]);
-    for (size_t i = 0; i + 1 < taps.begin.size(); ++i) {
-        int t = taps.begin[i];
-        for (; t < taps.begin[i + 1]; ++t) {
-            index.push_back(taps.taps[t].index);
-            weight.push_back(taps.taps[t].weight);
+    const int count = int(taps.begin.size()) - 1;
+    if (count <= 0) return;
+    int most = 0;
+    for (int i = 0; i < count; ++i) most = std::max(most, taps.begin[i + 1] - taps.begin[i]);
+    pairs = (most + 1) / 2;
+    const int span = 2 * pairs;
+    spansAll = lastIndex - firstIndex + 1 < span;
+    outputs = (count + group - 1) / group * group;
+    first.resize(size_t(outputs));
+    weight.assign(size_t(outputs) * span, 0);
+    std::vector<int32_t> w(static_cast<size_t>(span));
+    for (int i = 0; i < outputs; ++i) {
+        const int o = std::min(i, count - 1);
+        const FilterTap* from = taps.taps.data() + taps.begin[o];
+        const FilterTap* to = taps.taps.data() + taps.begin[o + 1];
+        // The window holds the output's samples (neighbours: clamped repeats are merged) and stays
+        // within the samples where they are enough.
+        int start = std::min(from->index, lastIndex - span + 1);
+        start = std::max(start, firstIndex);
+        first[size_t(i)] = start;
+        // From 15 bits to 14, the rounding made up on the largest so they still add up to one.
+        std::fill(w.begin(), w.end(), 0);
+        int32_t sum = 0;
+        int largest = 0;
+        for (const FilterTap* t = from; t != to; ++t) {
+            const int at = t->index - start;
+            w[size_t(at)] = (t->weight + 1) >> 1;
+            sum += w[size_t(at)];
+            if (w[size_t(at)] > w[size_t(largest)]) largest = at;
         }
-        for (; t < taps.begin[i] + perOutput; ++t) {
-            index.push_back(taps.taps[taps.begin[i]].index);
-            weight.push_back(0);
+        w[size_t(largest)] += (kWeightOne >> 1) - sum;
+        const int g = i / group, j = i % group;
+        for (int p = 0; p < pairs; ++p) {
+            int16_t* target = weight.data() + ((size_t(g) * pairs + p) * group + j) * 2;
+            target[0] = int16_t(w[size_t(2 * p)]);
+            target[1] = int16_t(w[size_t(2 * p + 1)]);
         }
     }
+    // Samples one or two apart (no resizing, halving) load straight rather than gathered.
+    for (int g = 0; g < outputs / group; ++g) {
+        const int* f = first.data() + size_t(g) * group;
+        bool one = true, two = true;
+        for (int j = 1; j < group; ++j) {
+            one = one && f[j] == f[0] + j;
+            two = two && f[j] == f[0] + 2 * j;
+        }
+        stride.push_back(uint8_t(one ? 1 : (two ? 2 : 0)));
+    }
 }
+
+namespace {
+
+constexpr int kGroup = 8;  // outputs of a column pass step
+
+}  // namespace
 
 Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight)
     : pictureWidth_(pictureWidth),
@@ -188,12 +249,16 @@ Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int
       targetHeight_(targetHeight),
       area_(visibleArea(pictureWidth, pictureHeight, targetWidth, targetHeight)),
       exact_(area_.width == targetWidth && area_.height == targetHeight),
-      lumaRows_(filterTaps(area_.top, area_.height, targetHeight, area_.top, area_.top + area_.height - 1)),
-      lumaColumns_(filterTaps(0, area_.width, targetWidth, 0, area_.width - 1)),
-      chromaRows_(filterTaps(area_.top / 2.0, area_.height / 2.0, targetHeight, area_.top / 2,
-                             (area_.top + area_.height - 1) / 2)),
-      lumaLine_(area_.width),
-      filteredLine_(size_t(targetWidth) * 3)
+      lumaRows_(filterTaps(area_.top, area_.height, targetHeight, area_.top, area_.top + area_.height - 1), area_.top,
+                area_.top + area_.height - 1, 1),
+      lumaColumns_(filterTaps(0, area_.width, targetWidth, 0, area_.width - 1), 0, area_.width - 1, kGroup),
+      chromaRows_(filterTaps(area_.top / 2.0, area_.height / 2.0, targetHeight, area_.top / 2, (area_.top + area_.height - 1) / 2),
+                  area_.top / 2, (area_.top + area_.height - 1) / 2, 1),
+      // Luma rows are filtered two at a time: room for one more on either side of the window.
+      luma_(2 * lumaRows_.pairs + 2, lumaColumns_.outputs, 1),
+      chroma_(2 * chromaRows_.pairs, lumaColumns_.outputs, 2),
+      // Room for the chroma row too, and for the window's reach past the samples.
+      interleaved_(size_t(2 * (std::max(area_.width, pictureWidth / 2 + 1) + 2 * lumaColumns_.pairs + 8)), 0)
 {
 }
 
@@ -211,8 +276,91 @@ void Nv12Scaler::fitChromaColumns(bool oddLeft)
     // Pair p holds the colour of picture columns 2p - shift and 2p + 1 - shift.
     firstPair_ = (area_.left + shift) / 2;
     const int lastPair = (area_.left + area_.width - 1 + shift) / 2;
-    chromaColumns_ = PaddedTaps(filterTaps((area_.left + shift) / 2.0 - firstPair_, area_.width / 2.0, targetWidth_, 0, lastPair - firstPair_));
-    chromaLine_.assign(size_t(lastPair - firstPair_ + 1) * 2, 0);
+    pairCount_ = lastPair - firstPair_ + 1;
+    chromaColumns_ = PairedTaps(filterTaps((area_.left + shift) / 2.0 - firstPair_, area_.width / 2.0, targetWidth_, 0, lastPair - firstPair_),
+                                0, lastPair - firstPair_, kGroup);
+}
+
+namespace {
+
+// Two lines filtered across at once from their samples interleaved byte by byte, eight outputs
+// a step: each pair of taps is four bytes per output (both samples of both lines), whose
+// 16-bit lanes hold the first line in the low and the second in the high byte.
+void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* first, int16_t* second)
+{
+    const __m128i lowBytes = _mm_set1_epi16(0xFF);
+    const __m128i round = _mm_set1_epi32(1 << 7);
+    const int* from = taps.first.data();
+    const int16_t* w = taps.weight.data();
+    const uint8_t* stride = taps.stride.data();
+    for (int x = 0; x < taps.outputs; x += kGroup, from += kGroup, ++stride) {
+        __m128i a0 = round, a1 = round, b0 = round, b1 = round;
+        for (int p = 0; p < taps.pairs; ++p, w += 2 * kGroup) {
+            const uint8_t* s = samples + 4 * p;
+            __m128i low, high;
+            if (*stride == 2) {
+                low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0]));
+                high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0] + 16));
+            } else if (*stride == 1) {
+                const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0]));
+                const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0] + 2));
+                low = _mm_unpacklo_epi16(here, next);
+                high = _mm_unpackhi_epi16(here, next);
+            } else {
+                low = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[0])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[1]))),
+                                         _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[2])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[3]))));
+                high = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[4])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[5]))),
+                                          _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[6])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[7]))));
+            }
+            const __m128i wLow = loadWeights(w), wHigh = loadWeights(w + kGroup);
+            a0 = _mm_add_epi32(a0, _mm_madd_epi16(_mm_and_si128(low, lowBytes), wLow));
+            a1 = _mm_add_epi32(a1, _mm_madd_epi16(_mm_and_si128(high, lowBytes), wHigh));
+            b0 = _mm_add_epi32(b0, _mm_madd_epi16(_mm_srli_epi16(low, 8), wLow));
+            b1 = _mm_add_epi32(b1, _mm_madd_epi16(_mm_srli_epi16(high, 8), wHigh));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(first + x), narrowSums(a0, a1));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(second + x), narrowSums(b0, b1));
+    }
+}
+
+}  // namespace
+
+// Rows `even` and the one below (or the last again) together, so that each gather serves both.
+void Nv12Scaler::filterLumaRows(const Nv12Image& image, int even)
+{
+    const int last = pictureHeight_ - 1;
+    const int odd = std::min(even + 1, last);
+    const uint8_t* a = image.luma + ptrdiff_t(even) * image.stride + area_.left;
+    const uint8_t* b = image.luma + ptrdiff_t(odd) * image.stride + area_.left;
+    uint8_t* out = interleaved_.data();
+    int x = 0;
+    for (; x + 16 <= area_.width; x += 16) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + x));
+        const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x), _mm_unpacklo_epi8(p, q));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x + 16), _mm_unpackhi_epi8(p, q));
+    }
+    for (; x < area_.width; ++x) {
+        out[2 * x] = a[x];
+        out[2 * x + 1] = b[x];
+    }
+    filterLinePair(lumaColumns_, out, luma_.line(even), luma_.line(even + 1));
+    luma_.row[size_t(even) % luma_.row.size()] = even;
+    luma_.row[size_t(even + 1) % luma_.row.size()] = odd == even + 1 ? odd : -1;
+}
+
+void Nv12Scaler::filterChromaRow(const Nv12Image& image, int row)
+{
+    const uint8_t* samples = image.chroma + ptrdiff_t(row) * image.stride + 2 * firstPair_;
+    if (chromaColumns_.spansAll) {
+        interleaved_.resize(std::max(interleaved_.size(), size_t(2 * (pairCount_ + 2 * chromaColumns_.pairs))));
+        std::fill(interleaved_.begin(), interleaved_.end(), 0);
+        std::memcpy(interleaved_.data(), samples, size_t(2 * pairCount_));
+        samples = interleaved_.data();
+    }
+    int16_t* u = chroma_.line(row);
+    filterLinePair(chromaColumns_, samples, u, u + chroma_.width);
+    chroma_.row[size_t(row) % chroma_.row.size()] = row;
 }
 
 void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const BgraTarget& target)
@@ -227,22 +375,35 @@ void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const Bg
         return;
     }
     fitChromaColumns(image.oddLeft);
+    // A new picture: nothing filtered yet.
+    std::fill(luma_.row.begin(), luma_.row.end(), -1);
+    std::fill(chroma_.row.begin(), chroma_.row.end(), -1);
+    const int lastLumaRow = area_.top + area_.height - 1;
+    const int lastChromaRow = (area_.top + area_.height - 1) / 2;
+    std::vector<const int16_t*> lumaRows(size_t(2 * lumaRows_.pairs)), uRows(chroma_.row.size()), vRows(chroma_.row.size());
     for (int y = 0; y < height; ++y) {
-        uint32_t* out = target.pixels + ptrdiff_t(y) * target.stride;
-        blendRows(lumaRows_, y, image.luma, image.stride, area_.left, area_.width, lumaLine_.data());
-        blendRows(chromaRows_, y, image.chroma, image.stride, firstPair_ * 2, int(chromaLine_.size()), chromaLine_.data());
-        int16_t* ys = filteredLine_.data();
-        int16_t* us = ys + targetWidth_;
-        int16_t* vs = us + targetWidth_;
-        filterLine(lumaColumns_, lumaLine_.data(), 1, width, ys);
-        filterLine(chromaColumns_, chromaLine_.data(), 2, width, us);
-        filterLine(chromaColumns_, chromaLine_.data() + 1, 2, width, vs);
-        int x = 0;
-        for (; x + 8 <= width; x += 8) {
-            convertEight<false>(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ys + x)),
-                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(us + x)),
-                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(vs + x)), k, out + x);
+        for (size_t t = 0; t < lumaRows.size(); ++t) {
+            const int row = std::min(lumaRows_.first[size_t(y)] + int(t), lastLumaRow);
+            if (luma_.row[size_t(row) % luma_.row.size()] != row) filterLumaRows(image, row & ~1);
+            lumaRows[t] = luma_.line(row);
         }
-        for (; x < width; ++x) out[x] = convertPixel(ys[x], us[x], vs[x], k);
+        for (size_t t = 0; t < uRows.size(); ++t) {
+            const int row = std::min(chromaRows_.first[size_t(y)] + int(t), lastChromaRow);
+            if (chroma_.row[size_t(row) % chroma_.row.size()] != row) filterChromaRow(image, row);
+            uRows[t] = chroma_.line(row);
+            vRows[t] = uRows[t] + chroma_.width;
+        }
+        uint32_t* out = target.pixels + ptrdiff_t(y) * target.stride;
+        if (lumaRows_.pairs == 1 && chromaRows_.pairs == 1) {
+            const RowLerp ly = rowLerp(lumaRows_, y, lumaRows.data()), lu = rowLerp(chromaRows_, y, uRows.data()),
+                          lv = rowLerp(chromaRows_, y, vRows.data());
+            convertBlended([&](int x) { return lerpEight(ly, x); }, [&](int x) { return lerpEight(lu, x); },
+                           [&](int x) { return lerpEight(lv, x); }, k, width, out);
+        } else {
+            convertBlended([&](int x) { return blendEight(lumaRows_, y, lumaRows.data(), x); },
+                           [&](int x) { return blendEight(chromaRows_, y, uRows.data(), x); },
+                           [&](int x) { return blendEight(chromaRows_, y, vRows.data(), x); }, k, width, out);
+        }
     }
+    _mm_sfence();
 }

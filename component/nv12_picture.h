@@ -2,7 +2,8 @@
 // Drawing an NV12 picture into a BGRA pixel block of another size: colour conversion and
 // aspect-keeping fill scaling in one pass, SIMD for runs of pixels. A picture of the block's
 // size converts sample for sample; other sizes are filtered (filter_taps.h) on the way: each
-// output row blends its source rows of both planes, then each pixel its source columns.
+// source row of both planes is filtered across once, then each output row blends its filtered
+// rows and converts them straight into the block.
 #include <cstdint>
 #include <vector>
 
@@ -27,15 +28,23 @@ struct BgraTarget {
 // Converts `count` pixels of `row`, starting at picture column `left`.
 void convertNv12Row(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out);
 
-// Filter taps with the same count for every output (zero weights fill up), for tight loops.
-struct PaddedTaps {
-    explicit PaddedTaps(const FilterTaps& taps);
-    int perOutput = 0;
-    std::vector<int> index;  // perOutput entries for each output
-    std::vector<int32_t> weight;
+// Filter taps as the SIMD passes read them: every output weighs the same even number of
+// neighbouring samples from its own first one (zero weights fill up), 14-bit weights in
+// pairs. Outputs come in groups of `group`, the weights of a group's outputs side by side for
+// each pair of taps; the last output repeats to fill the last group.
+struct PairedTaps {
+    PairedTaps() = default;
+    PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, int group);
+    int pairs = 0;               // tap pairs per output
+    int outputs = 0;             // rounded up to the group
+    bool spansAll = false;       // the window is wider than the samples: reading it needs a padded copy
+    std::vector<int> first;      // each output's first sample
+    std::vector<uint8_t> stride; // per group: 1 or 2 when its outputs start at every or every other sample, else 0
+    std::vector<int16_t> weight; // group by group, pair by pair: two weights for each output of the group
 };
 
-// The filter taps for one picture size in one target size, made once per size.
+// The filter taps for one picture size in one target size, made once per size. Each source
+// row is filtered across once, into a few rows kept for the output rows that blend it.
 class Nv12Scaler {
 public:
     Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight);
@@ -43,18 +52,31 @@ public:
     void draw(const Nv12Image& image, const YuvCoefficients& k, const BgraTarget& target);
 
 private:
+    // Filtered source rows by source row number, each in the slot of its number modulo the
+    // slot count: an output row's rows are consecutive and fewer than the slots, so never
+    // share one. A chroma slot holds the U line, then the V line.
+    struct RowCache {
+        RowCache(int slots, int width, int lines)
+            : row(size_t(slots), -1), samples(size_t(slots) * width * lines), width(width), lines(lines) {}
+        int16_t* line(int sourceRow) { return samples.data() + size_t(sourceRow) % row.size() * size_t(width) * lines; }
+        std::vector<int> row;
+        std::vector<int16_t> samples;  // 6 fraction bits
+        int width, lines;
+    };
     void fitChromaColumns(bool oddLeft);
+    void filterLumaRows(const Nv12Image& image, int even);
+    void filterChromaRow(const Nv12Image& image, int row);
 
     int pictureWidth_, pictureHeight_, targetWidth_, targetHeight_;
     VisibleArea area_;
     bool exact_;               // the visible area is the target's size
-    FilterTaps lumaRows_;      // picture rows
-    PaddedTaps lumaColumns_;   // relative to area_.left
-    FilterTaps chromaRows_;    // chroma rows
-    PaddedTaps chromaColumns_{FilterTaps{}};  // relative to firstPair_
+    PairedTaps lumaRows_;      // picture rows
+    PairedTaps lumaColumns_;   // relative to area_.left
+    PairedTaps chromaRows_;    // chroma rows
+    PairedTaps chromaColumns_; // relative to firstPair_
     int chromaShift_ = -1;     // the picture's odd left column the chroma columns were made for
     int firstPair_ = 0;        // the U,V pair of the area's left column
-    std::vector<uint16_t> lumaLine_;    // one blended row, 7 fraction bits
-    std::vector<uint16_t> chromaLine_;  // U,V interleaved
-    std::vector<int16_t> filteredLine_; // one output row's Y, then U, then V
+    int pairCount_ = 0;        // U,V pairs the area reaches
+    RowCache luma_, chroma_;
+    std::vector<uint8_t> interleaved_;  // two luma rows byte by byte, or a chroma row copied for windows wider than it
 };

@@ -123,6 +123,8 @@ TEST(FilteredScaling, WithinOneOfTheReferenceEnlargingAndReducingEdgesAndOddSize
         {160, 120, 90, 50, false},       // another shape: top and bottom cropped
         {90, 160, 50, 50, false},        // sides cropped
         {200, 100, 150, 120, false},     // narrower and taller: one axis reduced, the other enlarged
+        {256, 144, 128, 72, false},      // halved: luma columns two apart, chroma columns one for one
+        {256, 144, 128, 72, true},       // halved from an odd column: chroma between its columns
     };
     for (const Size& s : sizes) expectMatchesReference(s);
 }
