@@ -17,7 +17,7 @@ endif()
 # Libraries every Windows from 7 on has in its system folder.
 set(windows_own
   advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll
-  shell32.dll shlwapi.dll user32.dll mf.dll mfplat.dll mfreadwrite.dll)
+  shell32.dll shlwapi.dll user32.dll mf.dll mfplat.dll mfreadwrite.dll dwmapi.dll wtsapi32.dll)
 foreach(program kv.exe APlayer.dll)
   execute_process(COMMAND ${OBJDUMP} -p "${FOLDER}/${program}" OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
   if(failed)
