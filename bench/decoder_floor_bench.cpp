@@ -1,7 +1,7 @@
 // The platform's own floor under our playback: the same clip read through the same Source
 // Reader to NV12 at its own pace (each picture at its time stamp, looping), every picture
-// thrown away: no conversion, no drawing. Prints CPU seconds per 10 s and the peak working
-// set, to set beside playback_bench's figures.
+// thrown away: no conversion, no drawing. Prints CPU seconds per 10 s, and the working set
+// before reading and at its peak, to set beside playback_bench's figures.
 // Usage: decoder_floor_bench CLIP [SECONDS]
 #include <windows.h>
 #include <objbase.h>
@@ -25,6 +25,14 @@ double cpuSeconds()
     return seconds(kernel) + seconds(user);
 }
 
+double workingSetMB(bool peak)
+{
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    return double(peak ? memory.PeakWorkingSetSize : memory.WorkingSetSize) / (1024.0 * 1024.0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -39,6 +47,7 @@ int main(int argc, char** argv)
     path.pop_back();
 
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    const double idleMB = workingSetMB(false);
     const MediaFoundation* functions = mediaFoundation();
     if (!functions) return 1;
     int pictures = 0;
@@ -74,12 +83,10 @@ int main(int argc, char** argv)
         cpu = cpuSeconds() - cpuBefore;
         wall = double(GetTickCount64() - from) / 1000.0;
     }
-    PROCESS_MEMORY_COUNTERS memory{};
-    memory.cb = sizeof memory;
-    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
     std::printf("pictures       %d in %.1f s\n", pictures, wall);
     std::printf("cpu per 10 s   %.2f s\n", cpu * 10.0 / wall);
-    std::printf("peak working   %.1f MB\n", double(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
+    std::printf("idle working   %.1f MB before reading\n", idleMB);
+    std::printf("peak working   %.1f MB\n", workingSetMB(true));
     CoUninitialize();
     return 0;
 }

@@ -1,8 +1,10 @@
 #!/bin/bash
 # Playback cost of APlayer.dll against the floors measured in the same run: the platform's
-# own (the same clip through the same Source Reader, every picture thrown away: CPU and peak
-# working set), ffmpeg decoding the same clip to BGRA on one thread, ffplay's when it exists;
-# our CPU while seen and while covered. Then the conversion's cost per picture.
+# own (the same clip through the same Source Reader, every picture thrown away: CPU, and the
+# memory reading adds to its process), ffmpeg decoding the same clip to BGRA on one thread,
+# ffplay's when it exists; our CPU while seen and while covered, and the memory playing adds
+# to a process that already shows the control. added_s and added_MB are ours on top of the
+# floor. Then the conversion's cost per picture.
 # Usage: bench/playback_bench.sh [BUILD]   (default: build; needs playback_bench built there)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,7 +26,8 @@ cpu_of() {  # command...: user+system CPU seconds
   rm -f /tmp/playback_bench.$$
 }
 
-printf "%-26s %8s %8s %9s %9s %9s %9s %8s %8s %12s\n" clip ffmpeg_s ffplay_s reader_s reader_MB aplayer_s unseen_s added_s peak_MB cold/warm_ms
+printf "%-26s %8s %8s %9s %9s %9s %9s %8s %10s %9s %12s\n" clip ffmpeg_s ffplay_s reader_s reader_MB aplayer_s unseen_s \
+  added_s aplayer_MB added_MB cold/warm_ms
 for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4; do
   floor=$(cpu_of ffmpeg -threads 1 -i "$clips/$clip" -an -pix_fmt bgra -f null -)
   ffplay_cpu=-
@@ -34,15 +37,17 @@ for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4; do
   winclip="Z:$(echo "$clips/$clip" | tr / '\\')"
   reader=$("$KV_WINE" "$KV_BUILD/bin/decoder_floor_bench.exe" "$winclip" 10 2>/dev/null | tr -d '\r')
   reader_cpu=$(echo "$reader" | awk '/cpu per 10 s/ {print $5}')
-  reader_peak=$(echo "$reader" | awk '/peak working/ {print $3}')
+  reader_mb=$(echo "$reader" | awk '/idle working/ {idle = $3} /peak working/ {printf "%.1f", $3 - idle}')
   out=$(xvfb-run -a -s "-screen 0 1920x1080x24" "$KV_WINE" "$KV_BUILD/bin/playback_bench.exe" "$winclip" 10 2>/dev/null | tr -d '\r')
   cpu=$(echo "$out" | awk '/cpu per 10 s/ {print $5}')
   unseen=$(echo "$out" | awk '/unseen per 10 s/ {print $5}')
   first=$(echo "$out" | awk '/first picture/ {print $3 "/" $6}')
-  peak=$(echo "$out" | awk '/peak working/ {print $3}')
-  added=$(awk -v a="$cpu" -v f="$reader_cpu" 'BEGIN { if (f != "") printf "%.2f", a - f; else print "-" }')
-  printf "%-26s %8s %8s %9s %9s %9s %9s %8s %8s %12s\n" "$clip" "$floor" "$ffplay_cpu" "$reader_cpu" "$reader_peak" \
-    "$cpu" "$unseen" "$added" "$peak" "$first"
+  playing_mb=$(echo "$out" | awk '/hosted working/ {hosted = $3} /playing working/ {printf "%.1f", $3 - hosted}')
+  difference() { awk -v a="$1" -v b="$2" -v f="$3" 'BEGIN { if (a != "" && b != "") printf f, a - b; else print "-" }'; }
+  added=$(difference "$cpu" "$reader_cpu" "%.2f")
+  added_mb=$(difference "$playing_mb" "$reader_mb" "%.1f")
+  printf "%-26s %8s %8s %9s %9s %9s %9s %8s %10s %9s %12s\n" "$clip" "$floor" "$ffplay_cpu" "$reader_cpu" "$reader_mb" \
+    "$cpu" "$unseen" "$added" "$playing_mb" "$added_mb" "$first"
 done
 "$KV_WINE" "$KV_BUILD/bin/conversion_bench.exe" 60 2>/dev/null | tr -d '\r'
 /usr/lib/wine/wineserver -k 2>/dev/null || true

@@ -4,6 +4,7 @@
 // size converts sample for sample; other sizes are filtered (filter_taps.h) on the way: each
 // source row of both planes is filtered across once, then each output row blends its filtered
 // rows and converts them straight into the block.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
