@@ -71,7 +71,12 @@ void close(HWND window)
     PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
-bool pressKey(HWND target, WORD virtualKey, const std::vector<WORD>& modifiers)
+namespace {
+// Gives `target` the focus and presses the key with the modifiers held; calls `whileHeld`
+// with the key down and up again and the modifiers still down, then lets them go. Returns
+// once the target has handled the release.
+template <class WhileHeld>
+bool pressWithModifiers(HWND target, WORD virtualKey, const std::vector<WORD>& modifiers, WhileHeld whileHeld)
 {
     const DWORD targetThread = GetWindowThreadProcessId(target, nullptr);
     const DWORD ownThread = GetCurrentThreadId();
@@ -79,22 +84,51 @@ bool pressKey(HWND target, WORD virtualKey, const std::vector<WORD>& modifiers)
         return false;
     SetForegroundWindow(GetAncestor(target, GA_ROOT));
     SetFocus(target);
-    // As a person types: the modifiers and the key stay down until the target has handled the
-    // key going down. Wine answers GetKeyState from the live keyboard once a thread has taken
-    // all its input, so a modifier released in the same burst may already read as up.
     std::vector<INPUT> down;
     for (WORD modifier : modifiers)
         down.push_back(key(modifier, false));
     down.push_back(key(virtualKey, false));
-    std::vector<INPUT> up{key(virtualKey, true)};
+    down.push_back(key(virtualKey, true));
+    std::vector<INPUT> up;
     for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier)
         up.push_back(key(*modifier, true));
     bool sent = SendInput(static_cast<UINT>(down.size()), down.data(), sizeof(INPUT)) == down.size();
-    waitUntilInputHandled(target);
-    sent = SendInput(static_cast<UINT>(up.size()), up.data(), sizeof(INPUT)) == up.size() && sent;
+    sent = whileHeld() && sent;
+    if (!up.empty())
+        sent = SendInput(static_cast<UINT>(up.size()), up.data(), sizeof(INPUT)) == up.size() && sent;
     waitUntilInputHandled(target);
     AttachThreadInput(ownThread, targetThread, FALSE);
     return sent;
+}
+}  // namespace
+
+bool pressKey(HWND target, WORD virtualKey, const std::vector<WORD>& modifiers)
+{
+    // As a person types: the modifiers stay down until the target has handled the key. Wine
+    // answers GetKeyState from the live keyboard once a thread has taken all its input, so a
+    // modifier released in the same burst may already read as up.
+    return pressWithModifiers(target, virtualKey, modifiers, [&] {
+        waitUntilInputHandled(target);
+        return true;
+    });
+}
+
+bool pressKeyBeforeMarker(HWND edit, WORD virtualKey, const std::vector<WORD>& modifiers, char marker)
+{
+    return pressWithModifiers(edit, virtualKey, modifiers, [&] {
+        // The marker as a character of its own (VK_PACKET), which no modifier turns into
+        // another; input is taken in order, so once it shows the key has been handled.
+        INPUT character[2] = {};
+        for (INPUT& input : character) {
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = static_cast<WORD>(static_cast<unsigned char>(marker));
+            input.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        character[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        const bool sent = SendInput(2, character, sizeof(INPUT)) == 2;
+        waitUntil([&] { return !IsWindow(edit) || text(edit).find(marker) != std::string::npos; });
+        return sent;
+    });
 }
 
 HWND focusOf(HWND window)

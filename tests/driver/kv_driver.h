@@ -104,10 +104,13 @@ void click(HWND button);                  // BM_CLICK, returns when the click ha
 void clickLater(HWND button);             // BM_CLICK posted: for buttons that open modal windows
 void close(HWND window);                  // WM_CLOSE posted
 // Gives `target` the keyboard focus (AttachThreadInput + SetFocus) and types the key with
-// the modifiers held (VK_SHIFT, VK_CONTROL, VK_MENU) through SendInput; each stays down
-// until the target has handled the key going down, and the call returns once it has handled
-// the release.
+// the modifiers held (VK_SHIFT, VK_CONTROL, VK_MENU) through SendInput; they stay down until
+// the target has handled the key, and the call returns once it has handled their release.
 bool pressKey(HWND target, WORD virtualKey, const std::vector<WORD>& modifiers = {});
+// The same into the edit `edit`, the modifiers held until `marker`, typed after the key as a
+// character that no modifier changes, shows in the edit (or the window has gone): the key has
+// then been handled with them down, however slowly the target takes its input.
+bool pressKeyBeforeMarker(HWND edit, WORD virtualKey, const std::vector<WORD>& modifiers, char marker);
 // The window that has the keyboard focus in `window`'s thread (read through AttachThreadInput).
 HWND focusOf(HWND window);
 
