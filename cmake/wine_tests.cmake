@@ -25,8 +25,7 @@ set(KV_TEST_ENVIRONMENT
 
 # kv_add_test(NAME target [TIMEOUT seconds] [DESKTOP]): one CTest test running a GoogleTest
 # program. DESKTOP marks a program that shows windows, takes the focus or types keys: such
-# programs share one Wine desktop (its foreground window and its keyboard state, whichever X
-# screen they show on), so they run one at a time while the others run beside them.
+# programs share the one X screen, so they run one at a time while the others run beside them.
 function(kv_add_test name target)
   cmake_parse_arguments(ARG "DESKTOP" "TIMEOUT" "" ${ARGN})
   if(NOT ARG_TIMEOUT)
