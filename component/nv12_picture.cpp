@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr int kGroup = 8;  // outputs of a column pass step
+
 inline uint8_t clampByte(int value) { return static_cast<uint8_t>(value < 0 ? 0 : (value > 255 ? 255 : value)); }
 
 // The same arithmetic as the SIMD lanes: products and sums in 16 bits, 6 fraction bits.
@@ -147,10 +149,6 @@ void convertBlended(Luma luma, U u, V v, const YuvCoefficients& k, int width, ui
     }
 }
 
-}  // namespace
-
-namespace {
-
 // `stream`: write around the caches, for rows that go straight into the large picture.
 template <bool stream>
 void convertRow(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out)
@@ -235,12 +233,6 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
         stride.push_back(uint8_t(one ? 1 : (two ? 2 : 0)));
     }
 }
-
-namespace {
-
-constexpr int kGroup = 8;  // outputs of a column pass step
-
-}  // namespace
 
 Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight)
     : pictureWidth_(pictureWidth),

@@ -59,16 +59,23 @@ void expectHiddenWithinHalfASecond(HWND window)
     ASSERT_TRUE(hidden) << "never hidden";
     EXPECT_LE(elapsed, withinHalfASecond);
 }
+
+// The video applied and embedded, the shell's wallpaper layer hidden behind it.
+class WallpaperLayer : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(run.ready());
+        run.apply();
+        ASSERT_FALSE(kvtest::visible(run.shell.window(fake_shell::wallpaperLayer)));
+    }
+
+    WallpaperRun run;
+};
 }  // namespace
 
-TEST(WallpaperLayer, ARecreatedLayerBehindTheIconOwnerIsHiddenAgainWithinHalfASecond)
+TEST_F(WallpaperLayer, ARecreatedLayerBehindTheIconOwnerIsHiddenAgainWithinHalfASecond)
 {
-    WallpaperRun run;
-    ASSERT_TRUE(run.ready());
-    run.apply();
-    HWND first = run.shell.window(fake_shell::wallpaperLayer);
-    ASSERT_FALSE(kvtest::visible(first));
-
     for (int time = 1; time <= 2; ++time) {
         SCOPED_TRACE("re-creation " + std::to_string(time));
         HWND before = run.shell.window(fake_shell::wallpaperLayer);
@@ -86,13 +93,9 @@ TEST(WallpaperLayer, ARecreatedLayerBehindTheIconOwnerIsHiddenAgainWithinHalfASe
     EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(0));
 }
 
-TEST(WallpaperLayer, ALayerShownAgainIsHiddenAgainWithinHalfASecond)
+TEST_F(WallpaperLayer, ALayerShownAgainIsHiddenAgainWithinHalfASecond)
 {
-    WallpaperRun run;
-    ASSERT_TRUE(run.ready());
-    run.apply();
     HWND layer = run.shell.window(fake_shell::wallpaperLayer);
-    ASSERT_FALSE(kvtest::visible(layer));
 
     ShowEventProbe probe(run.shell.processId());
     run.shell.showWallpaperLayer();
