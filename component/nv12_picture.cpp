@@ -1,6 +1,6 @@
 #include "component/nv12_picture.h"
 
-#include <emmintrin.h>
+#include <immintrin.h>
 
 #include <algorithm>
 #include <cstring>
@@ -76,6 +76,71 @@ inline void convertSixteen(const uint8_t* luma, const uint8_t* chroma, const Yuv
     convertEightPaired<aligned>(_mm_unpackhi_epi8(y, zero), _mm_unpackhi_epi8(uv, zero), k, out + 8);
 }
 
+// The same sixteen pixels in one AVX2 step: eight U,V pairs, each widened over two pixels.
+template <bool aligned>
+[[gnu::target("avx2")]] inline void convertSixteenWide(__m256i y, __m256i u, __m256i v, const YuvCoefficients& k, uint32_t* out)
+{
+    const __m256i bias = _mm256_set1_epi16(128);
+    u = _mm256_sub_epi16(u, bias);
+    v = _mm256_sub_epi16(v, bias);
+    const __m256i l = _mm256_mullo_epi16(_mm256_sub_epi16(y, _mm256_set1_epi16(k.lumaOffset)), _mm256_set1_epi16(k.luma));
+    const __m256i round = _mm256_set1_epi16(32);
+    __m256i red = _mm256_adds_epi16(_mm256_adds_epi16(l, _mm256_mullo_epi16(v, _mm256_set1_epi16(k.redFromV))), round);
+    __m256i green = _mm256_subs_epi16(l, _mm256_mullo_epi16(u, _mm256_set1_epi16(k.greenFromU)));
+    green = _mm256_adds_epi16(_mm256_subs_epi16(green, _mm256_mullo_epi16(v, _mm256_set1_epi16(k.greenFromV))), round);
+    __m256i blue = _mm256_adds_epi16(_mm256_adds_epi16(l, _mm256_mullo_epi16(u, _mm256_set1_epi16(k.blueFromU))), round);
+    // Each 128-bit half packs and interleaves its own eight pixels; the halves are put in order at the end.
+    const __m256i blueRed = _mm256_packus_epi16(_mm256_srai_epi16(blue, 6), _mm256_srai_epi16(red, 6));
+    const __m256i greenAlpha = _mm256_packus_epi16(_mm256_srai_epi16(green, 6), _mm256_set1_epi16(255));
+    const __m256i blueGreen = _mm256_unpacklo_epi8(blueRed, greenAlpha);
+    const __m256i redAlpha = _mm256_unpackhi_epi8(blueRed, greenAlpha);
+    const __m256i low = _mm256_unpacklo_epi16(blueGreen, redAlpha);   // pixels 0-3 and 8-11
+    const __m256i high = _mm256_unpackhi_epi16(blueGreen, redAlpha);  // pixels 4-7 and 12-15
+    __m256i* target = reinterpret_cast<__m256i*>(out);
+    if (aligned) {
+        _mm256_stream_si256(target, _mm256_permute2x128_si256(low, high, 0x20));
+        _mm256_stream_si256(target + 1, _mm256_permute2x128_si256(low, high, 0x31));
+    } else {
+        _mm256_storeu_si256(target, _mm256_permute2x128_si256(low, high, 0x20));
+        _mm256_storeu_si256(target + 1, _mm256_permute2x128_si256(low, high, 0x31));
+    }
+}
+
+template <bool aligned>
+[[gnu::target("avx2")]] inline void convertSixteenPairedWide(const uint8_t* luma, const uint8_t* chroma, const YuvCoefficients& k, uint32_t* out)
+{
+    const __m256i y = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(luma)));
+    const __m256i uv = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(chroma)));
+    const __m256i u = _mm256_and_si256(uv, _mm256_set1_epi32(0xFFFF));
+    const __m256i v = _mm256_srli_epi32(uv, 16);
+    convertSixteenWide<aligned>(y, _mm256_or_si256(u, _mm256_slli_epi32(u, 16)), _mm256_or_si256(v, _mm256_slli_epi32(v, 16)), k, out);
+}
+
+// Pixels from `x` on in runs of sixteen, their U,V pairs at the same offsets of `pairs`;
+// `out` is pixel x. Returns where the runs stop. `stream`: write around the caches where the
+// pixels allow, for rows that go straight into the large picture.
+template <bool stream>
+int convertRuns(const uint8_t* luma, const uint8_t* pairs, const YuvCoefficients& k, int x, int end, uint32_t* out)
+{
+    if (stream && (reinterpret_cast<uintptr_t>(out) & 15) == 0) {
+        for (; x + 16 <= end; x += 16, out += 16) convertSixteen<true>(luma + x, pairs + x, k, out);
+    } else {
+        for (; x + 16 <= end; x += 16, out += 16) convertSixteen<false>(luma + x, pairs + x, k, out);
+    }
+    return x;
+}
+
+template <bool stream>
+[[gnu::target("avx2")]] int convertRunsWide(const uint8_t* luma, const uint8_t* pairs, const YuvCoefficients& k, int x, int end, uint32_t* out)
+{
+    if (stream && (reinterpret_cast<uintptr_t>(out) & 31) == 0) {
+        for (; x + 16 <= end; x += 16, out += 16) convertSixteenPairedWide<true>(luma + x, pairs + x, k, out);
+    } else {
+        for (; x + 16 <= end; x += 16, out += 16) convertSixteenPairedWide<false>(luma + x, pairs + x, k, out);
+    }
+    return x;
+}
+
 // Four neighbouring bytes, for the 32-bit lane of one output.
 inline int loadQuad(const uint8_t* p)
 {
@@ -113,14 +178,14 @@ inline __m128i blendEight(const PairedTaps& taps, int output, const int16_t* con
 struct RowLerp {
     const int16_t* base;
     const int16_t* other;
-    __m128i weight;
+    int16_t weight;
 };
 
 inline RowLerp rowLerp(const PairedTaps& taps, int output, const int16_t* const* rows)
 {
     const int16_t* w = taps.weight.data() + size_t(output) * 2;
     const int heavier = w[1] > w[0] ? 1 : 0;
-    return RowLerp{rows[heavier], rows[1 - heavier], _mm_set1_epi16(int16_t(2 * w[1 - heavier]))};
+    return RowLerp{rows[heavier], rows[1 - heavier], int16_t(2 * w[1 - heavier])};
 }
 
 inline __m128i lerpEight(const RowLerp& l, int x)
@@ -128,15 +193,36 @@ inline __m128i lerpEight(const RowLerp& l, int x)
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(l.base + x));
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(l.other + x));
     const __m128i difference = _mm_sub_epi16(b, a);
-    const __m128i sum = _mm_add_epi16(a, _mm_mulhi_epi16(_mm_add_epi16(difference, difference), l.weight));
+    const __m128i sum = _mm_add_epi16(a, _mm_mulhi_epi16(_mm_add_epi16(difference, difference), _mm_set1_epi16(l.weight)));
     return _mm_srai_epi16(_mm_add_epi16(sum, _mm_set1_epi16(32)), 6);
 }
 
-// One output row from blends of eight outputs of each plane, streamed where the row allows.
-template <class Luma, class U, class V>
-void convertBlended(Luma luma, U u, V v, const YuvCoefficients& k, int width, uint32_t* out)
+[[gnu::target("avx2")]] inline __m256i lerpSixteen(const RowLerp& l, int x)
+{
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(l.base + x));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(l.other + x));
+    const __m256i difference = _mm256_sub_epi16(b, a);
+    const __m256i sum = _mm256_add_epi16(a, _mm256_mulhi_epi16(_mm256_add_epi16(difference, difference), _mm256_set1_epi16(l.weight)));
+    return _mm256_srai_epi16(_mm256_add_epi16(sum, _mm256_set1_epi16(32)), 6);
+}
+
+// The first sixteen-pixel runs of an output row from blends of two rows of each plane, AVX2.
+// Returns where the runs stop.
+[[gnu::target("avx2")]] int convertLerpedWide(const RowLerp& y, const RowLerp& u, const RowLerp& v, const YuvCoefficients& k, int width, uint32_t* out)
 {
     int x = 0;
+    if ((reinterpret_cast<uintptr_t>(out) & 31) == 0) {
+        for (; x + 16 <= width; x += 16) convertSixteenWide<true>(lerpSixteen(y, x), lerpSixteen(u, x), lerpSixteen(v, x), k, out + x);
+    } else {
+        for (; x + 16 <= width; x += 16) convertSixteenWide<false>(lerpSixteen(y, x), lerpSixteen(u, x), lerpSixteen(v, x), k, out + x);
+    }
+    return x;
+}
+
+// An output row from `x` on from blends of eight outputs of each plane, streamed where the row allows.
+template <class Luma, class U, class V>
+void convertBlended(Luma luma, U u, V v, const YuvCoefficients& k, int x, int width, uint32_t* out)
+{
     if ((reinterpret_cast<uintptr_t>(out) & 15) == 0) {
         for (; x + 8 <= width; x += 8) convertEight<true>(luma(x), u(x), v(x), k, out + x);
     } else {
@@ -149,9 +235,8 @@ void convertBlended(Luma luma, U u, V v, const YuvCoefficients& k, int width, ui
     }
 }
 
-// `stream`: write around the caches, for rows that go straight into the large picture.
 template <bool stream>
-void convertRow(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out)
+void convertRow(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out, Simd simd)
 {
     const uint8_t* luma = image.luma + ptrdiff_t(row) * image.stride;
     const uint8_t* chroma = image.chroma + ptrdiff_t(row / 2) * image.stride;
@@ -164,12 +249,10 @@ void convertRow(const Nv12Image& image, const YuvCoefficients& k, int row, int l
         *out++ = convertPixel(luma[x], pair[0], pair[1], k);
         ++x;
     }
-    if (stream && (reinterpret_cast<uintptr_t>(out) & 15) == 0) {
-        for (; x + 16 <= end; x += 16, out += 16) convertSixteen<true>(luma + x, chroma + x + shift, k, out);
-    } else {
-        for (; x + 16 <= end; x += 16, out += 16) convertSixteen<false>(luma + x, chroma + x + shift, k, out);
-    }
-    for (; x < end; ++x) {
+    const int runsEnd = simd == Simd::avx2 ? convertRunsWide<stream>(luma, chroma + shift, k, x, end, out)
+                                           : convertRuns<stream>(luma, chroma + shift, k, x, end, out);
+    out += runsEnd - x;
+    for (x = runsEnd; x < end; ++x) {
         const uint8_t* pair = chroma + ((x + shift) & ~1);
         *out++ = convertPixel(luma[x], pair[0], pair[1], k);
     }
@@ -179,7 +262,13 @@ void convertRow(const Nv12Image& image, const YuvCoefficients& k, int row, int l
 
 void convertNv12Row(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out)
 {
-    convertRow<false>(image, k, row, left, count, out);
+    convertRow<false>(image, k, row, left, count, out, Simd::sse2);
+}
+
+Simd widestSimd()
+{
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") ? Simd::avx2 : Simd::sse2;
 }
 
 PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, int group)
@@ -222,23 +311,48 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
             target[1] = int16_t(w[size_t(2 * p + 1)]);
         }
     }
-    // Samples one or two apart (no resizing, halving) load straight rather than gathered.
-    for (int g = 0; g < outputs / group; ++g) {
+    // Samples one or two apart (no resizing, halving) load straight rather than gathered; a
+    // group within 16 bytes of two interleaved lines (enlarging) is one load, shuffled.
+    const int groups = outputs / group;
+    load.resize(size_t(groups));
+    window.resize(size_t(groups));
+    pick.assign(size_t(groups) * pairs * 32, 0);
+    const int readableEnd = 2 * (lastIndex + 1);  // bytes of two interleaved lines
+    for (int g = 0; g < groups; ++g) {
         const int* f = first.data() + size_t(g) * group;
         bool one = true, two = true;
         for (int j = 1; j < group; ++j) {
             one = one && f[j] == f[0] + j;
             two = two && f[j] == f[0] + 2 * j;
         }
-        stride.push_back(uint8_t(one ? 1 : (two ? 2 : 0)));
+        const int needEnd = 2 * (f[group - 1] + span);
+        if (one) {
+            load[size_t(g)] = GroupLoad::everySample;
+        } else if (two) {
+            load[size_t(g)] = GroupLoad::everyOther;
+        } else if (group == 8 && !spansAll && needEnd - 2 * f[0] <= 16 && readableEnd - 2 * firstIndex >= 16) {
+            // The load ends within the samples: the picture's buffer may end with its last one.
+            const int from = std::min(2 * f[0], readableEnd - 16);
+            load[size_t(g)] = GroupLoad::shuffled;
+            window[size_t(g)] = from / 2;
+            for (int p = 0; p < pairs; ++p) {
+                uint8_t* bytes = pick.data() + (size_t(g) * pairs + p) * 32;
+                for (int j = 0; j < group; ++j) {
+                    for (int b = 0; b < 4; ++b) bytes[16 * (j / 4) + 4 * (j % 4) + b] = uint8_t(2 * f[j] - from + 4 * p + b);
+                }
+            }
+        } else {
+            load[size_t(g)] = GroupLoad::gathered;
+        }
     }
 }
 
-Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight)
+Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Simd simd)
     : pictureWidth_(pictureWidth),
       pictureHeight_(pictureHeight),
       targetWidth_(targetWidth),
       targetHeight_(targetHeight),
+      simd_(simd),
       area_(visibleArea(pictureWidth, pictureHeight, targetWidth, targetHeight)),
       exact_(area_.width == targetWidth && area_.height == targetHeight),
       lumaRows_(filterTaps(area_.top, area_.height, targetHeight, area_.top, area_.top + area_.height - 1), area_.top,
@@ -284,16 +398,16 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
     const __m128i round = _mm_set1_epi32(1 << 7);
     const int* from = taps.first.data();
     const int16_t* w = taps.weight.data();
-    const uint8_t* stride = taps.stride.data();
-    for (int x = 0; x < taps.outputs; x += kGroup, from += kGroup, ++stride) {
+    const GroupLoad* load = taps.load.data();
+    for (int x = 0; x < taps.outputs; x += kGroup, from += kGroup, ++load) {
         __m128i a0 = round, a1 = round, b0 = round, b1 = round;
         for (int p = 0; p < taps.pairs; ++p, w += 2 * kGroup) {
             const uint8_t* s = samples + 4 * p;
             __m128i low, high;
-            if (*stride == 2) {
+            if (*load == GroupLoad::everyOther) {
                 low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0]));
                 high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0] + 16));
-            } else if (*stride == 1) {
+            } else if (*load == GroupLoad::everySample) {
                 const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0]));
                 const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0] + 2));
                 low = _mm_unpacklo_epi16(here, next);
@@ -312,6 +426,47 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
         }
         _mm_storeu_si128(reinterpret_cast<__m128i*>(first + x), narrowSums(a0, a1));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(second + x), narrowSums(b0, b1));
+    }
+}
+
+// The same in AVX2, a group of eight outputs a step.
+[[gnu::target("avx2")]] void filterLinePairWide(const PairedTaps& taps, const uint8_t* samples, int16_t* first, int16_t* second)
+{
+    const __m256i lowBytes = _mm256_set1_epi16(0xFF);
+    const __m256i round = _mm256_set1_epi32(1 << 7);
+    const int* from = taps.first.data();
+    const int16_t* w = taps.weight.data();
+    const uint8_t* pick = taps.pick.data();
+    for (int g = 0, x = 0; x < taps.outputs; ++g, x += kGroup, from += kGroup) {
+        const GroupLoad load = taps.load[size_t(g)];
+        const __m256i window = load == GroupLoad::shuffled
+                                   ? _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + 2 * taps.window[size_t(g)])))
+                                   : _mm256_setzero_si256();
+        __m256i a = round, b = round;
+        for (int p = 0; p < taps.pairs; ++p, w += 2 * kGroup, pick += 32) {
+            const uint8_t* s = samples + 4 * p;
+            __m256i quads;
+            if (load == GroupLoad::shuffled) {
+                quads = _mm256_shuffle_epi8(window, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pick)));
+            } else if (load == GroupLoad::everyOther) {
+                quads = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 2 * from[0]));
+            } else if (load == GroupLoad::everySample) {
+                const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0]));
+                const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0] + 2));
+                quads = _mm256_set_m128i(_mm_unpackhi_epi16(here, next), _mm_unpacklo_epi16(here, next));
+            } else {
+                quads = _mm256_setr_epi32(loadQuad(s + 2 * from[0]), loadQuad(s + 2 * from[1]), loadQuad(s + 2 * from[2]),
+                                          loadQuad(s + 2 * from[3]), loadQuad(s + 2 * from[4]), loadQuad(s + 2 * from[5]),
+                                          loadQuad(s + 2 * from[6]), loadQuad(s + 2 * from[7]));
+            }
+            const __m256i weights = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w));
+            a = _mm256_add_epi32(a, _mm256_madd_epi16(_mm256_and_si256(quads, lowBytes), weights));
+            b = _mm256_add_epi32(b, _mm256_madd_epi16(_mm256_srli_epi16(quads, 8), weights));
+        }
+        // Packing works per 128-bit half: the first line's eight outputs come apart, put them together.
+        const __m256i sums = _mm256_permute4x64_epi64(_mm256_packs_epi32(_mm256_srai_epi32(a, 8), _mm256_srai_epi32(b, 8)), 0xD8);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(first + x), _mm256_castsi256_si128(sums));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(second + x), _mm256_extracti128_si256(sums, 1));
     }
 }
 
@@ -336,9 +491,18 @@ void Nv12Scaler::filterLumaRows(const Nv12Image& image, int even)
         out[2 * x] = a[x];
         out[2 * x + 1] = b[x];
     }
-    filterLinePair(lumaColumns_, out, luma_.line(even), luma_.line(even + 1));
+    filterLines(lumaColumns_, out, luma_.line(even), luma_.line(even + 1));
     luma_.row[size_t(even) % luma_.row.size()] = even;
     luma_.row[size_t(even + 1) % luma_.row.size()] = odd == even + 1 ? odd : -1;
+}
+
+void Nv12Scaler::filterLines(const PairedTaps& taps, const uint8_t* samples, int16_t* first, int16_t* second) const
+{
+    if (simd_ == Simd::avx2) {
+        filterLinePairWide(taps, samples, first, second);
+    } else {
+        filterLinePair(taps, samples, first, second);
+    }
 }
 
 void Nv12Scaler::filterChromaRow(const Nv12Image& image, int row)
@@ -351,7 +515,7 @@ void Nv12Scaler::filterChromaRow(const Nv12Image& image, int row)
         samples = interleaved_.data();
     }
     int16_t* u = chroma_.line(row);
-    filterLinePair(chromaColumns_, samples, u, u + chroma_.width);
+    filterLines(chromaColumns_, samples, u, u + chroma_.width);
     chroma_.row[size_t(row) % chroma_.row.size()] = row;
 }
 
@@ -361,7 +525,7 @@ void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const Bg
     const int height = std::min(target.height, targetHeight_);
     if (exact_) {
         for (int y = 0; y < height; ++y) {
-            convertRow<true>(image, k, area_.top + y, area_.left, width, target.pixels + ptrdiff_t(y) * target.stride);
+            convertRow<true>(image, k, area_.top + y, area_.left, width, target.pixels + ptrdiff_t(y) * target.stride, simd_);
         }
         _mm_sfence();  // the streamed rows are complete before anyone else reads them
         return;
@@ -389,12 +553,13 @@ void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const Bg
         if (lumaRows_.pairs == 1 && chromaRows_.pairs == 1) {
             const RowLerp ly = rowLerp(lumaRows_, y, lumaRows.data()), lu = rowLerp(chromaRows_, y, uRows.data()),
                           lv = rowLerp(chromaRows_, y, vRows.data());
+            const int start = simd_ == Simd::avx2 ? convertLerpedWide(ly, lu, lv, k, width, out) : 0;
             convertBlended([&](int x) { return lerpEight(ly, x); }, [&](int x) { return lerpEight(lu, x); },
-                           [&](int x) { return lerpEight(lv, x); }, k, width, out);
+                           [&](int x) { return lerpEight(lv, x); }, k, start, width, out);
         } else {
             convertBlended([&](int x) { return blendEight(lumaRows_, y, lumaRows.data(), x); },
                            [&](int x) { return blendEight(chromaRows_, y, uRows.data(), x); },
-                           [&](int x) { return blendEight(chromaRows_, y, vRows.data(), x); }, k, width, out);
+                           [&](int x) { return blendEight(chromaRows_, y, vRows.data(), x); }, k, 0, width, out);
         }
     }
     _mm_sfence();

@@ -3,7 +3,8 @@
 // aspect-keeping fill scaling in one pass, SIMD for runs of pixels. A picture of the block's
 // size converts sample for sample; other sizes are filtered (filter_taps.h) on the way: each
 // source row of both planes is filtered across once, then each output row blends its filtered
-// rows and converts them straight into the block.
+// rows and converts them straight into the block. Runs of pixels take AVX2 where the
+// processor has it, SSE2 otherwise.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -26,6 +27,9 @@ struct BgraTarget {
     int width, height;
 };
 
+enum class Simd { sse2, avx2 };
+Simd widestSimd();  // of this processor
+
 // Converts `count` pixels of `row`, starting at picture column `left`.
 void convertNv12Row(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out);
 
@@ -33,6 +37,13 @@ void convertNv12Row(const Nv12Image& image, const YuvCoefficients& k, int row, i
 // neighbouring samples from its own first one (zero weights fill up), 14-bit weights in
 // pairs. Outputs come in groups of `group`, the weights of a group's outputs side by side for
 // each pair of taps; the last output repeats to fill the last group.
+enum class GroupLoad : uint8_t {
+    gathered,     // output by output
+    everySample,  // the outputs start at consecutive samples: loaded straight
+    everyOther,   // ... at every other sample
+    shuffled,     // all the samples of the group lie within one 16-byte load, picked out by a shuffle (AVX2)
+};
+
 struct PairedTaps {
     PairedTaps() = default;
     PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, int group);
@@ -40,7 +51,9 @@ struct PairedTaps {
     int outputs = 0;             // rounded up to the group
     bool spansAll = false;       // the window is wider than the samples: reading it needs a padded copy
     std::vector<int> first;      // each output's first sample
-    std::vector<uint8_t> stride; // per group: 1 or 2 when its outputs start at every or every other sample, else 0
+    std::vector<GroupLoad> load; // per group
+    std::vector<int> window;     // per shuffled group: the first sample of its load
+    std::vector<uint8_t> pick;   // per group and pair of taps: the shuffle of the load into the samples of its outputs
     std::vector<int16_t> weight; // group by group, pair by pair: two weights for each output of the group
 };
 
@@ -48,7 +61,7 @@ struct PairedTaps {
 // row is filtered across once, into a few rows kept for the output rows that blend it.
 class Nv12Scaler {
 public:
-    Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight);
+    Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Simd simd = widestSimd());
     bool fits(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight) const;
     void draw(const Nv12Image& image, const YuvCoefficients& k, const BgraTarget& target);
 
@@ -67,8 +80,10 @@ private:
     void fitChromaColumns(bool oddLeft);
     void filterLumaRows(const Nv12Image& image, int even);
     void filterChromaRow(const Nv12Image& image, int row);
+    void filterLines(const PairedTaps& taps, const uint8_t* samples, int16_t* first, int16_t* second) const;
 
     int pictureWidth_, pictureHeight_, targetWidth_, targetHeight_;
+    Simd simd_;
     VisibleArea area_;
     bool exact_;               // the visible area is the target's size
     PairedTaps lumaRows_;      // picture rows

@@ -2,6 +2,7 @@
 // when enlarging, area averaging when reducing, each plane on its own grid (a U,V pair serves
 // two columns and two rows). The conversion is set up to pass one plane through unchanged, so
 // every output channel is one filtered sample and must be within 1 of the reference.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -73,11 +74,11 @@ struct Size {
     bool oddLeft;
 };
 
-void expectMatchesReference(const Size& s)
+void expectMatchesReference(const Size& s, Simd simd)
 {
     Picture picture(s.pictureWidth, s.pictureHeight, s.oddLeft, uint32_t(s.pictureWidth * 7919 + s.targetWidth));
     const VisibleArea area = visibleArea(s.pictureWidth, s.pictureHeight, s.targetWidth, s.targetHeight);
-    Nv12Scaler scaler(s.pictureWidth, s.pictureHeight, s.targetWidth, s.targetHeight);
+    Nv12Scaler scaler(s.pictureWidth, s.pictureHeight, s.targetWidth, s.targetHeight, simd);
     std::vector<uint32_t> grey(size_t(s.targetWidth) * s.targetHeight), colour(grey.size());
     scaler.draw(picture.image, kLumaThrough, BgraTarget{grey.data(), s.targetWidth, s.targetWidth, s.targetHeight});
     scaler.draw(picture.image, kChromaThrough, BgraTarget{colour.data(), s.targetWidth, s.targetWidth, s.targetHeight});
@@ -108,9 +109,45 @@ void expectMatchesReference(const Size& s)
                         << s.targetWidth << "x" << s.targetHeight;
 }
 
+// Every way of drawing this processor has: SSE2 always, AVX2 where it exists.
+class FilteredScaling : public testing::TestWithParam<Simd> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam() == Simd::avx2 && widestSimd() != Simd::avx2) GTEST_SKIP() << "this processor has no AVX2";
+    }
+};
+
+// A picture whose buffer ends with its last chroma sample, at a page that may not be read.
+class PictureAtPageEnd {
+public:
+    PictureAtPageEnd(int width, int height) : stride_((width + 1) & ~1)
+    {
+        const size_t bytes = size_t(stride_) * (height + (height + 1) / 2);
+        const size_t pages = (bytes + 4095) / 4096 + 1;
+        memory_ = static_cast<uint8_t*>(VirtualAlloc(nullptr, pages * 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        DWORD before = 0;
+        VirtualProtect(memory_ + (pages - 1) * 4096, 4096, PAGE_NOACCESS, &before);
+        uint8_t* start = memory_ + (pages - 1) * 4096 - bytes;
+        for (size_t i = 0; i < bytes; ++i) start[i] = uint8_t(16 + i % 200);
+        image = Nv12Image{start, start + size_t(stride_) * height, stride_, width, height, false};
+    }
+    ~PictureAtPageEnd() { VirtualFree(memory_, 0, MEM_RELEASE); }
+    PictureAtPageEnd(const PictureAtPageEnd&) = delete;
+    PictureAtPageEnd& operator=(const PictureAtPageEnd&) = delete;
+    Nv12Image image{};
+
+private:
+    int stride_;
+    uint8_t* memory_ = nullptr;
+};
+
 }  // namespace
 
-TEST(FilteredScaling, WithinOneOfTheReferenceEnlargingAndReducingEdgesAndOddSizesIncluded)
+INSTANTIATE_TEST_SUITE_P(EachSimd, FilteredScaling, testing::Values(Simd::sse2, Simd::avx2),
+                         [](const testing::TestParamInfo<Simd>& info) { return info.param == Simd::avx2 ? "avx2" : "sse2"; });
+
+TEST_P(FilteredScaling, WithinOneOfTheReferenceEnlargingAndReducingEdgesAndOddSizesIncluded)
 {
     const Size sizes[] = {
         {1280, 720, 1920, 1080, false},  // 720p on a 1080p screen
@@ -126,13 +163,26 @@ TEST(FilteredScaling, WithinOneOfTheReferenceEnlargingAndReducingEdgesAndOddSize
         {256, 144, 128, 72, false},      // halved: luma columns two apart, chroma columns one for one
         {256, 144, 128, 72, true},       // halved from an odd column: chroma between its columns
     };
-    for (const Size& s : sizes) expectMatchesReference(s);
+    for (const Size& s : sizes) expectMatchesReference(s, GetParam());
 }
 
-TEST(FilteredScaling, ReducingByTwoAveragesEachSquareOfFour)
+TEST_P(FilteredScaling, ReadsNothingPastTheLastSampleOfThePicture)
+{
+    const Size sizes[] = {{1280, 720, 1920, 1080, false}, {1920, 1080, 1920, 1080, false}, {33, 17, 50, 29, false},
+                          {40, 24, 60, 36, false}, {101, 57, 40, 23, false}};
+    for (const Size& s : sizes) {
+        PictureAtPageEnd picture(s.pictureWidth, s.pictureHeight);
+        std::vector<uint32_t> out(size_t(s.targetWidth) * s.targetHeight, 0);
+        Nv12Scaler scaler(s.pictureWidth, s.pictureHeight, s.targetWidth, s.targetHeight, GetParam());
+        scaler.draw(picture.image, yuvCoefficients(YuvMatrix::bt709, false), BgraTarget{out.data(), s.targetWidth, s.targetWidth, s.targetHeight});
+        EXPECT_NE(out.back(), 0u) << s.pictureWidth << "x" << s.pictureHeight;  // drawn to the last pixel, no fault on the way
+    }
+}
+
+TEST_P(FilteredScaling, ReducingByTwoAveragesEachSquareOfFour)
 {
     Picture picture(8, 4, false, 1);
-    Nv12Scaler scaler(8, 4, 4, 2);
+    Nv12Scaler scaler(8, 4, 4, 2, GetParam());
     std::vector<uint32_t> out(8);
     scaler.draw(picture.image, kLumaThrough, BgraTarget{out.data(), 4, 4, 2});
     for (int y = 0; y < 2; ++y) {
@@ -141,5 +191,24 @@ TEST(FilteredScaling, ReducingByTwoAveragesEachSquareOfFour)
             const double mean = (l[0] + l[1] + l[picture.stride] + l[picture.stride + 1]) / 4.0;
             EXPECT_LE(std::fabs(int(out[size_t(y) * 4 + x] & 0xFF) - mean), 0.5 + 1e-9) << x << "," << y;
         }
+    }
+}
+
+TEST(FilteredScaling, AvxDrawsTheSamePixelsAsSse)
+{
+    if (widestSimd() != Simd::avx2) GTEST_SKIP() << "this processor has no AVX2";
+    const Size sizes[] = {
+        {1280, 720, 1920, 1080, false}, {1920, 1080, 1920, 1080, false}, {67, 35, 67, 35, true},  // sample for sample, odd
+        {3840, 2160, 1920, 1080, false}, {33, 17, 50, 29, true},  {101, 57, 40, 23, false}, {320, 180, 17, 9, false},
+    };
+    const YuvCoefficients k = yuvCoefficients(YuvMatrix::bt709, false);
+    for (const Size& s : sizes) {
+        Picture picture(s.pictureWidth, s.pictureHeight, s.oddLeft, uint32_t(s.pictureHeight));
+        std::vector<uint32_t> sse(size_t(s.targetWidth) * s.targetHeight), avx(sse.size());
+        Nv12Scaler(s.pictureWidth, s.pictureHeight, s.targetWidth, s.targetHeight, Simd::sse2)
+            .draw(picture.image, k, BgraTarget{sse.data(), s.targetWidth, s.targetWidth, s.targetHeight});
+        Nv12Scaler(s.pictureWidth, s.pictureHeight, s.targetWidth, s.targetHeight, Simd::avx2)
+            .draw(picture.image, k, BgraTarget{avx.data(), s.targetWidth, s.targetWidth, s.targetHeight});
+        EXPECT_EQ(sse, avx) << s.pictureWidth << "x" << s.pictureHeight << " in " << s.targetWidth << "x" << s.targetHeight;
     }
 }
