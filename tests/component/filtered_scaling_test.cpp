@@ -194,7 +194,7 @@ TEST_P(FilteredScaling, ReducingByTwoAveragesEachSquareOfFour)
     }
 }
 
-TEST(FilteredScaling, AvxDrawsTheSamePixelsAsSse)
+TEST(ScalingSimd, AvxDrawsTheSamePixelsAsSse)
 {
     if (widestSimd() != Simd::avx2) GTEST_SKIP() << "this processor has no AVX2";
     const Size sizes[] = {
