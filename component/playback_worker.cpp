@@ -184,8 +184,9 @@ void PlaybackWorker::apply(const Request& request, VideoReader& reader, Playthro
     const bool wasAdvancing = p.advancing();
     p.playing = request.playing;
     p.seen = request.seen;
-    // Time stood still while not advancing: the shown picture's stamp is now.
-    if (p.advancing() && !wasAdvancing) p.clock.anchor(p.shownTime, now());
+    // Time stood still while not advancing. Going on, the picture already drawn and waiting
+    // shows at once (else the next one after the shown picture's time).
+    if (p.advancing() && !wasAdvancing) p.clock.anchor(p.waiting.drawn ? p.waiting.time : p.shownTime, now());
 }
 
 bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
