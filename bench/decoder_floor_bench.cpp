@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "component/media_foundation.h"
 #include "component/video_reader.h"
@@ -74,7 +75,10 @@ int main(int argc, char** argv)
             const int64_t stamp = sample.time / 10000;
             if (first) offset = stamp, first = false;
             last = stamp - offset;
-            DecodedFrame frame(sample.buffer, reader->format());  // locked and let go, as playback does
+            {
+                // Locked and let go before the wait, as playback lets go of each picture once drawn.
+                DecodedFrame frame(std::move(sample.buffer), reader->format());
+            }
             ++pictures;
             const int64_t due = passStart + last;
             const int64_t now = int64_t(GetTickCount64() - from);
