@@ -4,7 +4,8 @@
 # memory reading adds to its process), ffmpeg decoding the same clip to BGRA on one thread,
 # ffplay's when it exists; our CPU while seen and while covered, and the memory playing adds
 # to a process that already shows the control. added_s and added_MB are ours on top of the
-# floor. Then the conversion's cost per picture.
+# floor; both programs read memory alike, once a second in the clip's first pass. Then the
+# conversion's cost per picture.
 # Usage: bench/playback_bench.sh [BUILD]   (default: build; needs playback_bench built there)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -37,7 +38,7 @@ for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4; do
   winclip="Z:$(echo "$clips/$clip" | tr / '\\')"
   reader=$("$KV_WINE" "$KV_BUILD/bin/decoder_floor_bench.exe" "$winclip" 10 2>/dev/null | tr -d '\r')
   reader_cpu=$(echo "$reader" | awk '/cpu per 10 s/ {print $5}')
-  reader_mb=$(echo "$reader" | awk '/idle working/ {idle = $3} /peak working/ {printf "%.1f", $3 - idle}')
+  reader_mb=$(echo "$reader" | awk '/idle working/ {idle = $3} /reading working/ {printf "%.1f", $3 - idle}')
   out=$(xvfb-run -a -s "-screen 0 1920x1080x24" "$KV_WINE" "$KV_BUILD/bin/playback_bench.exe" "$winclip" 10 2>/dev/null | tr -d '\r')
   cpu=$(echo "$out" | awk '/cpu per 10 s/ {print $5}')
   unseen=$(echo "$out" | awk '/unseen per 10 s/ {print $5}')
