@@ -11,6 +11,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export KV_BUILD=$(cd "${1:-$root/build}" && pwd)
 source "$root/scripts/wine-env"
+if grep -q '^CMAKE_TOOLCHAIN_FILE.*mingw-i686' "$KV_BUILD/CMakeCache.txt"; then
+  # The shipped 32-bit build runs under 32-bit Wine in its own prefix, as its tests do.
+  KV_WINE=/usr/lib/wine/wine
+  export WINEARCH=win32 WINEPREFIX=$KV_BUILD/wineprefix
+fi
 clips=$KV_BUILD/clips/bench
 mkdir -p "$clips"
 
