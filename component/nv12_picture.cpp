@@ -316,7 +316,7 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
     const int groups = outputs / group;
     load.resize(size_t(groups));
     window.resize(size_t(groups));
-    pick.assign(size_t(groups) * pairs * 32, 0);
+    pick.assign(group == kGroup ? size_t(groups) * pairs * 32 : 0, 0);
     const int readableEnd = 2 * (lastIndex + 1);  // bytes of two interleaved lines
     for (int g = 0; g < groups; ++g) {
         const int* f = first.data() + size_t(g) * group;
@@ -330,7 +330,7 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
             load[size_t(g)] = GroupLoad::everySample;
         } else if (two) {
             load[size_t(g)] = GroupLoad::everyOther;
-        } else if (group == 8 && !spansAll && needEnd - 2 * f[0] <= 16 && readableEnd - 2 * firstIndex >= 16) {
+        } else if (group == kGroup && !spansAll && needEnd - 2 * f[0] <= 16 && readableEnd - 2 * firstIndex >= 16) {
             // The load ends within the samples: the picture's buffer may end with its last one.
             const int from = std::min(2 * f[0], readableEnd - 16);
             load[size_t(g)] = GroupLoad::shuffled;
@@ -436,17 +436,17 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
     const __m256i round = _mm256_set1_epi32(1 << 7);
     const int* from = taps.first.data();
     const int16_t* w = taps.weight.data();
-    const uint8_t* pick = taps.pick.data();
     for (int g = 0, x = 0; x < taps.outputs; ++g, x += kGroup, from += kGroup) {
         const GroupLoad load = taps.load[size_t(g)];
         const __m256i window = load == GroupLoad::shuffled
                                    ? _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + 2 * taps.window[size_t(g)])))
                                    : _mm256_setzero_si256();
         __m256i a = round, b = round;
-        for (int p = 0; p < taps.pairs; ++p, w += 2 * kGroup, pick += 32) {
+        for (int p = 0; p < taps.pairs; ++p, w += 2 * kGroup) {
             const uint8_t* s = samples + 4 * p;
             __m256i quads;
             if (load == GroupLoad::shuffled) {
+                const uint8_t* pick = taps.pick.data() + (size_t(g) * taps.pairs + p) * 32;
                 quads = _mm256_shuffle_epi8(window, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pick)));
             } else if (load == GroupLoad::everyOther) {
                 quads = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 2 * from[0]));

@@ -33,10 +33,7 @@ Simd widestSimd();  // of this processor
 // Converts `count` pixels of `row`, starting at picture column `left`.
 void convertNv12Row(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out);
 
-// Filter taps as the SIMD passes read them: every output weighs the same even number of
-// neighbouring samples from its own first one (zero weights fill up), 14-bit weights in
-// pairs. Outputs come in groups of `group`, the weights of a group's outputs side by side for
-// each pair of taps; the last output repeats to fill the last group.
+// How the SIMD passes read the samples of a group of outputs.
 enum class GroupLoad : uint8_t {
     gathered,     // output by output
     everySample,  // the outputs start at consecutive samples: loaded straight
@@ -44,6 +41,10 @@ enum class GroupLoad : uint8_t {
     shuffled,     // all the samples of the group lie within one 16-byte load, picked out by a shuffle (AVX2)
 };
 
+// Filter taps as the SIMD passes read them: every output weighs the same even number of
+// neighbouring samples from its own first one (zero weights fill up), 14-bit weights in
+// pairs. Outputs come in groups of `group`, the weights of a group's outputs side by side for
+// each pair of taps; the last output repeats to fill the last group.
 struct PairedTaps {
     PairedTaps() = default;
     PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, int group);
@@ -53,7 +54,7 @@ struct PairedTaps {
     std::vector<int> first;      // each output's first sample
     std::vector<GroupLoad> load; // per group
     std::vector<int> window;     // per shuffled group: the first sample of its load
-    std::vector<uint8_t> pick;   // per group and pair of taps: the shuffle of the load into the samples of its outputs
+    std::vector<uint8_t> pick;   // per group of eight and pair of taps, 32 bytes: the shuffle of the load into the samples of its outputs
     std::vector<int16_t> weight; // group by group, pair by pair: two weights for each output of the group
 };
 
