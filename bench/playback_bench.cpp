@@ -1,9 +1,12 @@
 // Playback cost of our APlayer.dll: a clip played full screen in an "AtlAxWin" host, as the
 // wallpaper plays it. Prints first-picture latency from Open, CPU seconds per 10 s of
 // playback (all threads of this process, decoding included) while the picture is seen and
-// while a window of this process covers the whole screen, and the working set with the
-// control hosted before any file and during steady playback.
+// while a window of this process covers the whole screen, how soon pictures flow again when
+// a cover goes (one of this process, whose going the watch is told of, and one of another
+// process, which under Wine only its re-check sees), and the working set with the control
+// hosted before any file and during steady playback.
 // Usage: playback_bench CLIP [SECONDS]   (APlayer.dll is taken from component\ beside it)
+//        playback_bench --cover          (a cover over the screen until the benchmark lets it go)
 #include <windows.h>
 #include <psapi.h>
 
@@ -19,6 +22,14 @@
 namespace {
 
 constexpr ULONGLONG kBeforePassEnd = 500;  // milliseconds: the last reading of memory comes before the loop's seek
+constexpr int kResumeRounds = 10;
+const wchar_t kCoverShown[] = L"kv_playback_bench_cover_shown";
+const wchar_t kCoverGo[] = L"kv_playback_bench_cover_go";
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using Handle = std::unique_ptr<void, HandleCloser>;
 
 double cpuSeconds()
 {
@@ -51,10 +62,83 @@ double workingSetMB()
 
 bool isDark(COLORREF colour) { return GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 24; }
 
+// Pumps messages until `event` is set.
+void pumpUntil(HANDLE event)
+{
+    while (MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+}
+
+// The --cover process: a window over the whole screen from when it says so until told to go.
+// It never takes the focus, so its going hands none to the benchmark's window: the watch is
+// told of its own process's activation, and kv.exe has no window to be activated.
+int showCover()
+{
+    const Handle shown(OpenEventW(EVENT_MODIFY_STATE, FALSE, kCoverShown)), go(OpenEventW(SYNCHRONIZE, FALSE, kCoverGo));
+    if (!shown || !go) return 1;
+    HWND cover = CreateWindowExA(WS_EX_NOACTIVATE, "Static", nullptr, WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                 GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!cover) return 1;
+    ShowWindow(cover, SW_SHOWNOACTIVATE);
+    SetEvent(shown.get());
+    pumpUntil(go.get());
+    DestroyWindow(cover);
+    return 0;
+}
+
+// A full-screen cover, of this process or of another, and how long after it goes the
+// position moves on: covered until it holds still, then let go at moments spread over the
+// watch's half-second re-check.
+struct Resume {
+    ULONGLONG average, most;
+};
+
+Resume measureResume(const AutomationObject& player, bool otherProcess)
+{
+    const Handle shown(CreateEventW(nullptr, TRUE, FALSE, kCoverShown)), go(CreateEventW(nullptr, TRUE, FALSE, kCoverGo));
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring command = L"\"" + std::wstring(self) + L"\" --cover";
+    ULONGLONG sum = 0, most = 0;
+    for (int round = 0; round < kResumeRounds; ++round) {
+        ResetEvent(shown.get());
+        ResetEvent(go.get());
+        std::unique_ptr<CoverWindow> ownCover;
+        Handle process;
+        if (otherProcess) {
+            STARTUPINFOW startup{};
+            startup.cb = sizeof startup;
+            PROCESS_INFORMATION started{};
+            std::wstring line = command;
+            if (!CreateProcessW(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) return {0, 0};
+            CloseHandle(started.hThread);
+            process.reset(started.hProcess);
+            pumpUntil(shown.get());
+        } else {
+            ownCover = std::make_unique<CoverWindow>(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        }
+        pumpMessagesFor(DWORD(1000 + round * 500 / kResumeRounds));
+        const int64_t held = player.invokeNumber("GetPosition");
+        SetEvent(go.get());
+        ownCover.reset();
+        const ULONGLONG from = GetTickCount64();
+        while (player.invokeNumber("GetPosition") == held && GetTickCount64() - from < 3000) pumpMessagesFor(1);
+        const ULONGLONG took = GetTickCount64() - from;
+        sum += took;
+        most = std::max(most, took);
+        if (process) WaitForSingleObject(process.get(), 5000);
+        pumpMessagesFor(300);  // playing again before the next cover
+    }
+    return {sum / kResumeRounds, most};
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::string(argv[1]) == "--cover") return showCover();
     if (argc < 2) {
         std::fprintf(stderr, "usage: playback_bench CLIP [SECONDS]\n");
         return 2;
@@ -129,6 +213,8 @@ int main(int argc, char** argv)
         unseenWall = double(GetTickCount64() - unseenFrom) / 1000.0;
     }
 
+    const Resume ownResume = measureResume(player, false), otherResume = measureResume(player, true);
+
     player.invokeNumber("Close");
     pumpMessagesFor(100);  // the dark fill is painted again
     const long long warm = firstPicture();
@@ -146,6 +232,10 @@ int main(int argc, char** argv)
     std::printf("open twice     %llu ms on the GUI thread\n", twice);
     std::printf("cpu per 10 s   %.2f s\n", cpu * 10.0 / wall);
     std::printf("unseen per 10 s %.3f s\n", unseenCpu * 10.0 / unseenWall);
+    std::printf("resume         %llu ms on average, %llu ms at most, a cover of this process (%d rounds)\n",
+                ownResume.average, ownResume.most, kResumeRounds);
+    std::printf("resume other   %llu ms on average, %llu ms at most, a cover of another process\n", otherResume.average,
+                otherResume.most);
     std::printf("hosted working %.1f MB before any file\n", hostedMB);
     std::printf("playing working %.1f MB (largest of %d readings in the first pass)\n", playingMB, readings);
 

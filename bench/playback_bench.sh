@@ -32,8 +32,8 @@ cpu_of() {  # command...: user+system CPU seconds
   rm -f /tmp/playback_bench.$$
 }
 
-printf "%-26s %8s %8s %9s %9s %9s %9s %8s %10s %9s %12s\n" clip ffmpeg_s ffplay_s reader_s reader_MB aplayer_s unseen_s \
-  added_s aplayer_MB added_MB cold/warm_ms
+printf "%-26s %8s %8s %9s %9s %9s %9s %8s %10s %9s %12s %16s\n" clip ffmpeg_s ffplay_s reader_s reader_MB aplayer_s unseen_s \
+  added_s aplayer_MB added_MB cold/warm_ms "resume_ms (own, other)"
 for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4; do
   floor=$(cpu_of ffmpeg -threads 1 -i "$clips/$clip" -an -pix_fmt bgra -f null -)
   ffplay_cpu=-
@@ -48,12 +48,13 @@ for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4; do
   cpu=$(echo "$out" | awk '/cpu per 10 s/ {print $5}')
   unseen=$(echo "$out" | awk '/unseen per 10 s/ {print $5}')
   first=$(echo "$out" | awk '/first picture/ {print $3 "/" $6}')
+  resume=$(echo "$out" | awk '/^resume  / {own = $2 "/" $6} /^resume other/ {print own " " $3 "/" $7}')
   playing_mb=$(echo "$out" | awk '/hosted working/ {hosted = $3} /playing working/ {printf "%.1f", $3 - hosted}')
   difference() { awk -v a="$1" -v b="$2" -v f="$3" 'BEGIN { if (a != "" && b != "") printf f, a - b; else print "-" }'; }
   added=$(difference "$cpu" "$reader_cpu" "%.2f")
   added_mb=$(difference "$playing_mb" "$reader_mb" "%.1f")
-  printf "%-26s %8s %8s %9s %9s %9s %9s %8s %10s %9s %12s\n" "$clip" "$floor" "$ffplay_cpu" "$reader_cpu" "$reader_mb" \
-    "$cpu" "$unseen" "$added" "$playing_mb" "$added_mb" "$first"
+  printf "%-26s %8s %8s %9s %9s %9s %9s %8s %10s %9s %12s %16s\n" "$clip" "$floor" "$ffplay_cpu" "$reader_cpu" "$reader_mb" \
+    "$cpu" "$unseen" "$added" "$playing_mb" "$added_mb" "$first" "$resume"
 done
 "$KV_WINE" "$KV_BUILD/bin/conversion_bench.exe" 60 2>/dev/null | tr -d '\r'
 /usr/lib/wine/wineserver -k 2>/dev/null || true
