@@ -4,8 +4,9 @@
 # memory reading adds to its process), ffmpeg decoding the same clip to BGRA on one thread,
 # ffplay's when it exists; our CPU while seen and while covered, and the memory playing adds
 # to a process that already shows the control. added_s and added_MB are ours on top of the
-# floor; both programs read memory alike, once a second in the clip's first pass. Then the
-# conversion's cost per picture.
+# floor; both programs read memory alike, once a second in the clip's first pass. resume_ms:
+# how soon pictures flow again after a cover of the benchmark's own process and of another
+# process goes, on average/at most. Then the conversion's cost per picture.
 # Usage: bench/playback_bench.sh [BUILD]   (default: build; needs playback_bench built there)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,7 +33,9 @@ cpu_of() {  # command...: user+system CPU seconds
   rm -f /tmp/playback_bench.$$
 }
 
-printf "%-26s %8s %8s %9s %9s %9s %9s %8s %10s %9s %12s %16s\n" clip ffmpeg_s ffplay_s reader_s reader_MB aplayer_s unseen_s \
+row="%-26s %8s %8s %9s %9s %9s %9s %8s %10s %9s %12s %16s\n"
+difference() { awk -v a="$1" -v b="$2" -v f="$3" 'BEGIN { if (a != "" && b != "") printf f, a - b; else print "-" }'; }
+printf "$row" clip ffmpeg_s ffplay_s reader_s reader_MB aplayer_s unseen_s \
   added_s aplayer_MB added_MB cold/warm_ms "resume_ms (own, other)"
 for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4; do
   floor=$(cpu_of ffmpeg -threads 1 -i "$clips/$clip" -an -pix_fmt bgra -f null -)
@@ -50,10 +53,9 @@ for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4; do
   first=$(echo "$out" | awk '/first picture/ {print $3 "/" $6}')
   resume=$(echo "$out" | awk '/^resume  / {own = $2 "/" $6} /^resume other/ {print own " " $3 "/" $7}')
   playing_mb=$(echo "$out" | awk '/hosted working/ {hosted = $3} /playing working/ {printf "%.1f", $3 - hosted}')
-  difference() { awk -v a="$1" -v b="$2" -v f="$3" 'BEGIN { if (a != "" && b != "") printf f, a - b; else print "-" }'; }
   added=$(difference "$cpu" "$reader_cpu" "%.2f")
   added_mb=$(difference "$playing_mb" "$reader_mb" "%.1f")
-  printf "%-26s %8s %8s %9s %9s %9s %9s %8s %10s %9s %12s %16s\n" "$clip" "$floor" "$ffplay_cpu" "$reader_cpu" "$reader_mb" \
+  printf "$row" "$clip" "$floor" "$ffplay_cpu" "$reader_cpu" "$reader_mb" \
     "$cpu" "$unseen" "$added" "$playing_mb" "$added_mb" "$first" "$resume"
 done
 "$KV_WINE" "$KV_BUILD/bin/conversion_bench.exe" 60 2>/dev/null | tr -d '\r'
