@@ -1,6 +1,7 @@
 // The settings window's font and icons, and its layout when it moves to a monitor of another
 // DPI, checked in-process (see in_process_settings_window.h).
 #include "tests/app/in_process_settings_window.h"
+#include "tests/driver/kv_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -55,22 +56,6 @@ LOGFONTA fontOf(HWND window)
     return font;
 }
 
-std::vector<HWND> childrenOf(HWND window)
-{
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
-
-RECT rectInWindow(HWND control)
-{
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 void expectRect(const RECT& rect, const RECT& expected)
 {
     EXPECT_EQ(rect.left, expected.left);
@@ -90,7 +75,7 @@ TEST_F(SettingsWindowInProcess, OnAMonitorOfAnotherDpiTheWindowTakesTheSuggested
     const auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     LOGFONTA stockFont{};
     GetObjectA(stock, sizeof stockFont, &stockFont);
-    const std::vector<HWND> controls = childrenOf(window);
+    const std::vector<HWND> controls = kvtest::children(window);
     ASSERT_EQ(controls.size(), 3u);
     HWND edit = controls[1];
     SetWindowTextA(edit, "C:\\videos\\sea.mp4");
@@ -106,9 +91,9 @@ TEST_F(SettingsWindowInProcess, OnAMonitorOfAnotherDpiTheWindowTakesTheSuggested
     RECT outer{};
     GetWindowRect(window, &outer);
     expectRect(outer, suggested);
-    expectRect(rectInWindow(controls[0]), {320, 144, 496, 208});
-    expectRect(rectInWindow(controls[1]), {64, 48, 512, 112});
-    expectRect(rectInWindow(controls[2]), {80, 144, 272, 208});
+    expectRect(kvtest::rectInParent(controls[0]), {320, 144, 496, 208});
+    expectRect(kvtest::rectInParent(controls[1]), {64, 48, 512, 112});
+    expectRect(kvtest::rectInParent(controls[2]), {80, 144, 272, 208});
     const auto scaled = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
     ASSERT_NE(scaled, stock);
     for (HWND control : controls) {
@@ -131,9 +116,9 @@ TEST_F(SettingsWindowInProcess, OnAMonitorOfAnotherDpiTheWindowTakesTheSuggested
     moveToDpi(window, USER_DEFAULT_SCREEN_DPI, back);
     GetWindowRect(window, &outer);
     expectRect(outer, back);
-    expectRect(rectInWindow(controls[0]), {160, 72, 248, 104});
-    expectRect(rectInWindow(controls[1]), {32, 24, 256, 56});
-    expectRect(rectInWindow(controls[2]), {40, 72, 136, 104});
+    expectRect(kvtest::rectInParent(controls[0]), {160, 72, 248, 104});
+    expectRect(kvtest::rectInParent(controls[1]), {32, 24, 256, 56});
+    expectRect(kvtest::rectInParent(controls[2]), {40, 72, 136, 104});
     for (HWND control : controls)
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), stock);
     EXPECT_EQ(GetObjectType(scaled), 0u);

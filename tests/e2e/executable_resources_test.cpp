@@ -45,24 +45,16 @@ TEST(ExecutableResources, ManifestDeclaresPerMonitorDpiAwarenessInTheApplication
     const std::string manifest = kvManifest();
     ASSERT_FALSE(manifest.empty());
 
-    // Windows reads both only inside <application xmlns="urn:schemas-microsoft-com:asm.v3">
-    // <windowsSettings>, each element in its own namespace.
+    // Windows reads both only in the <windowsSettings> of <application> (asm.v3), each in its namespace.
     const size_t application = manifest.find("<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">");
-    ASSERT_NE(application, std::string::npos);
     const size_t settings = manifest.find("<windowsSettings>", application);
-    const size_t settingsEnd = manifest.find("</windowsSettings>", settings);
     ASSERT_NE(settings, std::string::npos);
-    ASSERT_NE(settingsEnd, std::string::npos);
-    ASSERT_LT(settingsEnd, manifest.find("</application>", application));
-    const std::string windowsSettings = manifest.substr(settings, settingsEnd - settings);
-    EXPECT_NE(windowsSettings.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
-                                   "true/pm</dpiAware>"),
-              std::string::npos)
-        << windowsSettings;
-    EXPECT_NE(windowsSettings.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
-                                   "PerMonitorV2, PerMonitor</dpiAwareness>"),
-              std::string::npos)
-        << windowsSettings;
+    const std::string windowsSettings = manifest.substr(settings, manifest.find("</windowsSettings>", settings) - settings);
+    for (const char* element :
+         {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>",
+          "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor"
+          "</dpiAwareness>"})
+        EXPECT_NE(windowsSettings.find(element), std::string::npos) << windowsSettings;
 }
 
 // The icon directory of a group icon resource (RT_GROUP_ICON), as the resource compiler wrote it.

@@ -90,13 +90,13 @@ TEST_F(ScaledDisplay, SettingsWindowAndControlsHaveTheFontOfTheirDpi)
 {
     InProcessSettingsWindow settings;
     ASSERT_NE(settings.window, nullptr);
-    int controls = 0;
-    for (HWND child = GetWindow(settings.window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT), ++controls) {
+    const std::vector<HWND> controls = kvtest::children(settings.window);
+    EXPECT_EQ(controls.size(), 3u);
+    for (HWND control : controls) {
         LOGFONTA font{};
-        ASSERT_TRUE(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)), sizeof font, &font));
+        ASSERT_TRUE(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font));
         EXPECT_EQ(font.lfHeight, at->fontHeight);
     }
-    EXPECT_EQ(controls, 3);
 }
 
 TEST_F(ScaledDisplay, ThePlayerWindowAndItsHostCoverTheScreenInItsPixels)
