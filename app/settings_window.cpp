@@ -5,9 +5,11 @@
 #include "app/login_shortcut.h"
 #include "app/remembered_video.h"
 #include "app/settings_file.h"
+#include "app/settings_layout.h"
 #include "app/startup_show.h"
 #include "platform/process_state.h"
 #include "platform/runtime_error.h"
+#include "platform/window_dpi.h"
 #include "platform/window_ids.h"
 #include "platform/window_layer.h"
 #include "player/player_control.h"
@@ -18,16 +20,17 @@
 #include <commdlg.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
-constexpr int outerWidth = 294;
-constexpr int outerHeight = 154;
 constexpr DWORD fileNameCapacity = 10240;
 
-constexpr DWORD buttonStyle =
-    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE;
-constexpr DWORD editStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+void place(HWND window, const RECT& rect)
+{
+    SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
 }  // namespace
 
 SettingsWindow::SettingsWindow() : ProgramWindow(layout::settingsWindow) {}
@@ -40,22 +43,46 @@ WindowFrame SettingsWindow::frame() const
             reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)),
             WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
             0,
-            (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2,
-            (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2,
-            outerWidth,
-            outerHeight,
+            (GetSystemMetrics(SM_CXSCREEN) - settingsOuterWidthAt96) / 2,
+            (GetSystemMetrics(SM_CYSCREEN) - settingsOuterHeightAt96) / 2,
+            settingsOuterWidthAt96,
+            settingsOuterHeightAt96,
             MAKEINTRESOURCEA(KV_APP_ICON),
             settingsWindowShowCommand()};
 }
 
 void SettingsWindow::addControls()
 {
-    // Creation order is the stacking and Tab order.
-    addControl({layout::applyButton, "BUTTON", "应用", buttonStyle, 0, 160, 72, 88, 32});
-    HWND edit = addControl({layout::fileNameEdit, "EDIT", "", editStyle, WS_EX_CLIENTEDGE, 32, 24, 224, 32});
-    SendMessageA(edit, EM_LIMITTEXT, 0, 0);
-    addControl({layout::browseButton, "BUTTON", "选择", buttonStyle, 0, 40, 72, 96, 32});
+    // Only the window knows the DPI it is shown at: it takes its size for it here, once it
+    // exists and before it is first shown.
+    const UINT dpi = windowDpi(handle());
+    for (const ControlLayout& control : settingsControls(dpi))
+        addControl(control);
+    SendMessageA(control(layout::fileNameEdit), EM_LIMITTEXT, 0, 0);
+    place(handle(), settingsWindowRect(dpi, windowFrame(handle(), USER_DEFAULT_SCREEN_DPI), windowFrame(handle(), dpi),
+                                       GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+    useFontFor(dpi);
     addRunAtLoginItem();
+}
+
+// Moved to a monitor of another DPI: the rectangle Windows suggests, the controls and the font
+// for the new DPI. The edit box keeps its text, selection and the focus.
+void SettingsWindow::onDpiChanged(UINT dpi, const RECT& suggested)
+{
+    place(handle(), suggested);
+    for (const ControlLayout& entry : settingsControls(dpi))
+        place(control(entry.componentId), {entry.left, entry.top, entry.left + entry.width, entry.top + entry.height});
+    useFontFor(dpi);
+}
+
+void SettingsWindow::useFontFor(UINT dpi)
+{
+    GuiFont font(dpi);
+    const auto handleValue = reinterpret_cast<WPARAM>(font.handle());
+    SendMessageA(handle(), WM_SETFONT, handleValue, FALSE);
+    for (const ControlLayout& entry : settingsControls(dpi))
+        SendMessageA(control(entry.componentId), WM_SETFONT, handleValue, TRUE);
+    font_ = std::move(font);  // the font it replaces is no longer used
 }
 
 void SettingsWindow::addRunAtLoginItem()
@@ -137,6 +164,10 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     }
     if (message == WM_INITMENUPOPUP && HIWORD(lParam))
         showRunAtLoginTick();
+    if (message == WM_DPICHANGED) {
+        onDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
     return ProgramWindow::handleMessage(message, wParam, lParam);
 }
 

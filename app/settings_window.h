@@ -1,6 +1,7 @@
 #pragma once
 // The start-up window: an edit box with the video file's path, a button that picks the file
 // through the open-file dialog, and a button that applies it.
+#include "platform/gui_font.h"
 #include "platform/program_window.h"
 
 #include <string>
@@ -21,6 +22,9 @@ private:
     void onBrowseClicked();
     void onShellStarted();
     void onDisplayChanged();
+    void onDpiChanged(UINT dpi, const RECT& suggested);
+    // The font for that DPI, to the window and its controls.
+    void useFontFor(UINT dpi);
 
     // The system menu's "开机时自动运行" item: its tick shows whether the login shortcut
     // starts this kv.exe; choosing it makes or removes that shortcut.
@@ -30,6 +34,7 @@ private:
 
     std::string dialogFileName;   // the dialog's remembered choice; kept across cancels
     std::string appliedFileName;  // the name the last apply played and wrote to the settings file
+    GuiFont font_;                // the font the window and its controls have
 };
 
 // The system command of the "开机时自动运行" item (below the system's own, which start at 0xF000).

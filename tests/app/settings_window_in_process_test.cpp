@@ -1,12 +1,11 @@
-// The settings window's font and icons, checked in-process: Wine answers WM_GETFONT and
-// WM_GETICON from another process with null, so the end-to-end tests cannot see them.
-#include "app/settings_window.h"
-#include "app/window_definitions.h"
-#include "platform/process_state.h"
-#include "platform/window_ids.h"
-#include "platform/window_layer.h"
+// The settings window's font and icons, and its layout when it moves to a monitor of another
+// DPI, checked in-process (see in_process_settings_window.h).
+#include "tests/app/in_process_settings_window.h"
+#include "tests/driver/kv_driver.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 int iconWidth(HICON icon)
@@ -21,17 +20,20 @@ int iconWidth(HICON icon)
     return bitmap.bmWidth;
 }
 
-TEST(SettingsWindowInProcess, ControlsHaveTheStockGuiFontAndTheWindowTheApplicationIcon)
-{
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(sizeof temp, temp);
-    processState = ProcessState{};
-    processState.programDirectory = std::string(temp) + "kv-no-settings-here";  // no kv.ini: nothing applied
-    ASSERT_TRUE(registerWindowDefinitions());
-    loadStartupWindow();
-    HWND window = loadedWindow(layout::settingsWindow);
-    ASSERT_NE(window, nullptr);
+class SettingsWindowInProcess : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = settings.window;
+        ASSERT_NE(window, nullptr);
+    }
 
+    InProcessSettingsWindow settings;
+    HWND window = nullptr;
+};
+
+TEST_F(SettingsWindowInProcess, ControlsHaveTheStockGuiFontAndTheWindowTheApplicationIcon)
+{
     const auto guiFont = reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT));
     int controls = 0;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT), ++controls)
@@ -45,8 +47,81 @@ TEST(SettingsWindowInProcess, ControlsHaveTheStockGuiFontAndTheWindowTheApplicat
     EXPECT_EQ(iconWidth(bigIcon), GetSystemMetrics(SM_CXICON));
     EXPECT_EQ(iconWidth(reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM))),
               GetSystemMetrics(SM_CXSMICON));
+}
 
-    destroyProgramWindows();
-    processState = ProcessState{};
+LOGFONTA fontOf(HWND window)
+{
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+void expectRect(const RECT& rect, const RECT& expected)
+{
+    EXPECT_EQ(rect.left, expected.left);
+    EXPECT_EQ(rect.top, expected.top);
+    EXPECT_EQ(rect.right, expected.right);
+    EXPECT_EQ(rect.bottom, expected.bottom);
+}
+
+// As Windows tells a window moved to a monitor of another DPI. Wine never does: it has one DPI.
+void moveToDpi(HWND window, UINT dpi, const RECT& suggested)
+{
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+TEST_F(SettingsWindowInProcess, OnAMonitorOfAnotherDpiTheWindowTakesTheSuggestedRectAndScalesControlsAndFont)
+{
+    const auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTA stockFont{};
+    GetObjectA(stock, sizeof stockFont, &stockFont);
+    const std::vector<HWND> controls = kvtest::children(window);
+    ASSERT_EQ(controls.size(), 3u);
+    HWND edit = controls[1];
+    SetWindowTextA(edit, "C:\\videos\\sea.mp4");
+    SetForegroundWindow(window);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 3, 9);
+    ASSERT_EQ(GetFocus(), edit);
+
+    // Twice the system DPI (96 in the suite's prefix): every length doubles.
+    const UINT dpi = 2 * USER_DEFAULT_SCREEN_DPI;
+    const RECT suggested{100, 50, 700, 370};
+    moveToDpi(window, dpi, suggested);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    expectRect(outer, suggested);
+    expectRect(kvtest::rectInParent(controls[0]), {320, 144, 496, 208});
+    expectRect(kvtest::rectInParent(controls[1]), {64, 48, 512, 112});
+    expectRect(kvtest::rectInParent(controls[2]), {80, 144, 272, 208});
+    const auto scaled = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
+    ASSERT_NE(scaled, stock);
+    for (HWND control : controls) {
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), scaled);
+        EXPECT_EQ(fontOf(control).lfHeight, 2 * stockFont.lfHeight);
+        EXPECT_STREQ(fontOf(control).lfFaceName, stockFont.lfFaceName);
+    }
+    char text[64] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "C:\\videos\\sea.mp4");
+    DWORD selectionStart = 0;
+    DWORD selectionEnd = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart), reinterpret_cast<LPARAM>(&selectionEnd));
+    EXPECT_EQ(selectionStart, 3u);
+    EXPECT_EQ(selectionEnd, 9u);
+    EXPECT_EQ(GetFocus(), edit);
+
+    // Back at the system DPI: the fixed layout and the stock font; the scaled font is let go.
+    const RECT back{813, 463, 1107, 617};
+    moveToDpi(window, USER_DEFAULT_SCREEN_DPI, back);
+    GetWindowRect(window, &outer);
+    expectRect(outer, back);
+    expectRect(kvtest::rectInParent(controls[0]), {160, 72, 248, 104});
+    expectRect(kvtest::rectInParent(controls[1]), {32, 24, 256, 56});
+    expectRect(kvtest::rectInParent(controls[2]), {40, 72, 136, 104});
+    for (HWND control : controls)
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), stock);
+    EXPECT_EQ(GetObjectType(scaled), 0u);
+    EXPECT_EQ(GetFocus(), edit);
 }
 }  // namespace

@@ -19,18 +19,42 @@ std::string kvPath()
     return kvtest::binDirectory() + "\\kv.exe";
 }
 
-TEST(ExecutableResources, ManifestAsksForVisualStylesAndNamesWindows7To11)
+// kv.exe's application manifest (RT_MANIFEST 1), empty when it has none.
+std::string kvManifest()
 {
     Library kv(LoadLibraryExA(kvPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    ASSERT_TRUE(kv);
-    HRSRC found = FindResourceA(kv.get(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
-    ASSERT_NE(found, nullptr);
+    HRSRC found = kv ? FindResourceA(kv.get(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr;
+    if (!found)
+        return {};
     const auto* bytes = static_cast<const char*>(LockResource(LoadResource(kv.get(), found)));
-    const std::string manifest(bytes, SizeofResource(kv.get(), found));
+    return std::string(bytes, SizeofResource(kv.get(), found));
+}
+
+TEST(ExecutableResources, ManifestAsksForVisualStylesAndNamesWindows7To11)
+{
+    const std::string manifest = kvManifest();
+    ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     for (const char* os : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
                            "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
         EXPECT_NE(manifest.find(os), std::string::npos) << os;
+}
+
+TEST(ExecutableResources, ManifestDeclaresPerMonitorDpiAwarenessInTheApplicationsWindowsSettings)
+{
+    const std::string manifest = kvManifest();
+    ASSERT_FALSE(manifest.empty());
+
+    // Windows reads both only in the <windowsSettings> of <application> (asm.v3), each in its namespace.
+    const size_t application = manifest.find("<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">");
+    const size_t settings = manifest.find("<windowsSettings>", application);
+    ASSERT_NE(settings, std::string::npos);
+    const std::string windowsSettings = manifest.substr(settings, manifest.find("</windowsSettings>", settings) - settings);
+    for (const char* element :
+         {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>",
+          "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor"
+          "</dpiAwareness>"})
+        EXPECT_NE(windowsSettings.find(element), std::string::npos) << windowsSettings;
 }
 
 // The icon directory of a group icon resource (RT_GROUP_ICON), as the resource compiler wrote it.
