@@ -30,8 +30,20 @@ void place(HWND window, int left, int top, int width, int height)
     SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Edge by edge, in this order: left, top, height, width; returns the outer rectangle as the
-// window really has it then.
+// Where the primary monitor's top-left corner (screen point 0,0) lies for the window's
+// position: on the screen while it is top-level; in its parent once embedded, since the shell's
+// desktop windows span all monitors from the leftmost and topmost one's corner.
+POINT primaryOrigin(HWND window)
+{
+    POINT origin{0, 0};
+    HWND parent = GetAncestor(window, GA_PARENT);
+    if (parent && parent != GetDesktopWindow())
+        MapWindowPoints(nullptr, parent, &origin, 1);
+    return origin;
+}
+
+// Over the primary monitor, edge by edge in this order: left, top, height, width; returns the
+// outer rectangle as the window really has it then.
 RECT coverScreen(HWND window)
 {
     const RECT start = outerRect(window);
@@ -39,10 +51,11 @@ RECT coverScreen(HWND window)
     const int startHeight = start.bottom - start.top;
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    place(window, 0, start.top, startWidth, startHeight);
-    place(window, 0, 0, startWidth, startHeight);
-    place(window, 0, 0, startWidth, screenHeight);
-    place(window, 0, 0, screenWidth, screenHeight);
+    const POINT origin = primaryOrigin(window);
+    place(window, origin.x, origin.y + start.top, startWidth, startHeight);
+    place(window, origin.x, origin.y, startWidth, startHeight);
+    place(window, origin.x, origin.y, startWidth, screenHeight);
+    place(window, origin.x, origin.y, screenWidth, screenHeight);
     return outerRect(window);
 }
 }  // namespace
@@ -86,6 +99,8 @@ void PlayerWindow::onCreated()
     playerControl->play();
 
     embedPlayerWindow();
+    // The window keeps its place inside the new parent, which may begin on another monitor.
+    coverScreen(window);
     layerWatch_.emplace();
 }
 
