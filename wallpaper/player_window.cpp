@@ -116,6 +116,9 @@ LRESULT PlayerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case destroyRequest:
         DestroyWindow(handle());
         return 0;
+    case WM_TIMER:
+        WallpaperLayerWatch::onSettled(handle(), wParam);
+        return 0;
     case WM_ERASEBKGND: {
         // The class brush is NULL_BRUSH; the face colour shows only where the video does not.
         RECT client{};
