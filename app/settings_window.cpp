@@ -1,5 +1,6 @@
 #include "app/settings_window.h"
 
+#include "app/all_monitors_setting.h"
 #include "app/app_icon.h"
 #include "app/file_dialog_filter.h"
 #include "app/login_shortcut.h"
@@ -25,6 +26,8 @@
 
 namespace {
 constexpr DWORD fileNameCapacity = 10240;
+constexpr UINT_PTR displaySettledTimer = 1;
+constexpr UINT displaySettleMs = 250;
 
 void place(HWND window, const RECT& rect)
 {
@@ -33,7 +36,7 @@ void place(HWND window, const RECT& rect)
 }
 }  // namespace
 
-SettingsWindow::SettingsWindow() : ProgramWindow(layout::settingsWindow) {}
+SettingsWindow::SettingsWindow() : ProgramWindow(layout::settingsWindow), allMonitors(playsOnAllMonitors()) {}
 
 WindowFrame SettingsWindow::frame() const
 {
@@ -91,6 +94,16 @@ void SettingsWindow::addRunAtLoginItem()
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, runAtLoginCommand, "开机时自动运行");
     showRunAtLoginTick();
+    AppendMenuA(menu, MF_STRING | (allMonitors ? MF_CHECKED : MF_UNCHECKED), allMonitorsCommand, "在所有显示器上播放");
+}
+
+void SettingsWindow::onAllMonitorsChosen()
+{
+    allMonitors = !allMonitors;
+    rememberAllMonitors(allMonitors);
+    CheckMenuItem(GetSystemMenu(handle(), FALSE), allMonitorsCommand,
+                  MF_BYCOMMAND | (allMonitors ? MF_CHECKED : MF_UNCHECKED));
+    fitPlayerWindowToScreen(allMonitors);
 }
 
 void SettingsWindow::showRunAtLoginTick()
@@ -130,7 +143,7 @@ void SettingsWindow::onClicked(uint32_t componentId)
 void SettingsWindow::onApplyClicked()
 {
     if (!playerWindowHandle)
-        loadPlayerWindow();
+        loadPlayerWindow(allMonitors);
     playerControl->open(controlText(layout::fileNameEdit));
     playerControl->play();
     appliedFileName = controlText(layout::fileNameEdit);
@@ -157,9 +170,19 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     }
     if (message == WM_DISPLAYCHANGE && eventsAllowed)
         onDisplayChanged();
+    if (message == WM_TIMER && wParam == displaySettledTimer) {
+        if (eventsAllowed)
+            onDisplaySettled();
+        return 0;
+    }
     if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == runAtLoginCommand) {
         if (eventsAllowed)
             onRunAtLoginChosen();
+        return 0;
+    }
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == allMonitorsCommand) {
+        if (eventsAllowed)
+            onAllMonitorsChosen();
         return 0;
     }
     if (message == WM_INITMENUPOPUP && HIWORD(lParam))
@@ -177,10 +200,22 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
 void SettingsWindow::onShellStarted()
 {
     if (playerWindowHandle && !IsWindow(playerWindowHandle))
-        reloadPlayerWindow(appliedFileName);
+        reloadPlayerWindow(appliedFileName, allMonitors);
 }
 
-void SettingsWindow::onDisplayChanged() { fitPlayerWindowToScreen(); }
+// The shell moves its desktop windows on the same notification, perhaps after this: the player
+// window's place in them is set again once they have settled.
+void SettingsWindow::onDisplayChanged()
+{
+    fitPlayerWindowToScreen(allMonitors);
+    SetTimer(handle(), displaySettledTimer, displaySettleMs, nullptr);
+}
+
+void SettingsWindow::onDisplaySettled()
+{
+    KillTimer(handle(), displaySettledTimer);
+    fitPlayerWindowToScreen(allMonitors);
+}
 
 void SettingsWindow::onBrowseClicked()
 {

@@ -25,20 +25,27 @@ private:
     void onDpiChanged(UINT dpi, const RECT& suggested);
     // The font for that DPI, to the window and its controls.
     void useFontFor(UINT dpi);
+    void onDisplaySettled();
 
     // The system menu's "开机时自动运行" item: its tick shows whether the login shortcut
     // starts this kv.exe; choosing it makes or removes that shortcut.
     void addRunAtLoginItem();
     void showRunAtLoginTick();
     void onRunAtLoginChosen();
+    // The system menu's "在所有显示器上播放" item: ticked, the video covers every monitor, each
+    // filled with the whole picture; the choice is kept in the settings file.
+    void onAllMonitorsChosen();
 
     std::string dialogFileName;   // the dialog's remembered choice; kept across cancels
     std::string appliedFileName;  // the name the last apply played and wrote to the settings file
     GuiFont font_;                // the font the window and its controls have
+    bool allMonitors;             // the video on all monitors; read from the settings file at start
 };
 
 // The system command of the "开机时自动运行" item (below the system's own, which start at 0xF000).
 constexpr UINT runAtLoginCommand = 0x0010;
+// The system command of the "在所有显示器上播放" item.
+constexpr UINT allMonitorsCommand = 0x0020;
 
 // Loads the settings window as the program's first window; a failure is fatal.
 void loadStartupWindow();

@@ -1,5 +1,10 @@
 #include "component/frame_canvas.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "component/monitor_parts.h"
+
 namespace {
 
 const COLORREF kDarkFill = RGB(0, 0, 0);
@@ -38,11 +43,17 @@ void FrameCanvas::draw(uint64_t session, const Nv12Image& image, const YuvCoeffi
     RECT client{};
     if (session != session_ || !window_ || !GetClientRect(window_, &client)) return;
     if (!fitWindow(client.right, client.bottom)) return;
-    if (!scaler_ || !scaler_->fits(image.width, image.height, width_, height_)) {
-        scaler_.emplace(image.width, image.height, width_, height_);
-    }
     GdiFlush();  // the pixels may still be read by a blit that GDI has queued
-    scaler_->draw(image, k, BgraTarget{pixels_, width_, width_, height_});
+    fitMonitors();
+    for (size_t i = 0; i < parts_.size(); ++i) {
+        const RECT& part = parts_[i];
+        const int width = part.right - part.left, height = part.bottom - part.top;
+        std::optional<Nv12Scaler>& scaler = scalers_[i];
+        if (!scaler || !scaler->fits(image.width, image.height, width, height)) {
+            scaler.emplace(image.width, image.height, width, height);
+        }
+        scaler->draw(image, k, BgraTarget{pixels_ + size_t(part.top) * width_ + part.left, width_, width, height});
+    }
     holdsPicture_ = true;
 }
 
@@ -66,6 +77,22 @@ void FrameCanvas::paint(HDC dc, const RECT& client)
     BitBlt(dc, 0, 0, width_, height_, memoryDc_.get(), 0, 0, SRCCOPY);
     if (client.right > width_) fillDark(dc, RECT{width_, 0, client.right, client.bottom});
     if (client.bottom > height_) fillDark(dc, RECT{0, height_, width_, client.bottom});
+}
+
+void FrameCanvas::fitMonitors()
+{
+    POINT origin{0, 0};
+    ClientToScreen(window_, &origin);
+    const RECT window{origin.x, origin.y, origin.x + width_, origin.y + height_};
+    std::vector<RECT> parts = monitorParts(window, displayMonitors());
+    const bool same = parts.size() == parts_.size() &&
+                      std::equal(parts.begin(), parts.end(), parts_.begin(),
+                                 [](const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; });
+    if (same) return;
+    std::memset(pixels_, 0, size_t(width_) * height_ * sizeof(uint32_t));
+    parts_ = std::move(parts);
+    scalers_.clear();
+    scalers_.resize(parts_.size());
 }
 
 bool FrameCanvas::fitWindow(int width, int height)

@@ -1,6 +1,7 @@
 #pragma once
 // The picture of the control window: a DIB section of the window's size that the playback
-// worker draws each picture into (converted and scaled in one pass) and copies to the window
+// worker draws each picture into (converted and scaled in one pass, once for each monitor's
+// part of the window when it spans several, see monitor_parts.h) and copies to the window
 // with one blit; the window's own WM_PAINT copies the same pixels, or a dark fill while there
 // is no picture. Shared by the GUI thread and the worker; every operation locks briefly.
 // Each opened file draws in a session of its own: a worker that is being retired (still
@@ -11,6 +12,7 @@
 #include <mutex>
 #include <optional>
 #include <type_traits>
+#include <vector>
 
 #include "component/nv12_picture.h"
 
@@ -41,6 +43,9 @@ private:
     using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 
     bool fitWindow(int width, int height);  // with the lock held
+    // With the lock held: the window's parts that each monitor shows, each with a scaler of its
+    // size; a new layout starts from the dark fill, since gaps between monitors are not drawn.
+    void fitMonitors();
 
     std::mutex mutex_;
     HWND window_ = nullptr;
@@ -50,5 +55,6 @@ private:
     int width_ = 0, height_ = 0;
     bool holdsPicture_ = false;
     uint64_t session_ = 0;
-    std::optional<Nv12Scaler> scaler_;
+    std::vector<RECT> parts_;                 // in the window
+    std::vector<std::optional<Nv12Scaler>> scalers_;  // one per part
 };

@@ -189,10 +189,9 @@ void VisibilityWatch::measure()
 {
     RECT part{};
     if (!GetWindowRect(control_, &part)) return;
-    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     InFront inFront{GetAncestor(control_, GA_ROOT), {}};
     EnumWindows(collectInFront, reinterpret_cast<LPARAM>(&inFront));
-    coverage_ = coverage(part, screen, inFront.rectangles);
+    coverage_ = coverageOnMonitors(part, displayMonitors(), inFront.rectangles);
 }
 
 void VisibilityWatch::decide()

@@ -1,7 +1,7 @@
 #pragma once
-// Whether the control's part of the primary screen can be seen: not while windows in front
-// of it hide all of it, the workstation is locked or the console display is off. Told rather
-// than asking: WinEvent hooks for other windows' changes, the session's lock notifications
+// Whether the control can be seen on some monitor: not while windows in front of it hide all
+// of its part of every monitor, the workstation is locked or the console display is off. Told
+// rather than asking: WinEvent hooks for other windows' changes, the session's lock notifications
 // and the console display's power setting, all on the thread that owns the control window.
 // A burst of window events is measured once. Where events may not come (Wine delivers only
 // window creation for other processes' windows) the coverage is measured again twice a
@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "component/screen_coverage.h"
+#include "component/monitor_parts.h"
 
 class VisibilityWatch {
 public:

@@ -61,3 +61,9 @@ void hideReturnedWallpaperLayer(HWND window)
     wallpaperLayerWindow = window;
     ShowWindow(window, SW_HIDE);
 }
+
+void hideWallpaperLayerBehindIconOwner()
+{
+    if (IsWindow(iconViewWindow))
+        hideReturnedWallpaperLayer(FindWindowExA(nullptr, GetAncestor(iconViewWindow, GA_PARENT), "WorkerW", ""));
+}

@@ -22,3 +22,7 @@ BOOL CALLBACK enumerateTopLevel(HWND window, LPARAM parameter);
 // wallpaper layer is back in front of the video and is hidden again. Only while the player
 // window lives.
 void hideReturnedWallpaperLayer(HWND window);
+
+// The shell restacked its windows: the "WorkerW" now right behind the icon-view owner is
+// judged as above.
+void hideWallpaperLayerBehindIconOwner();

@@ -30,25 +30,48 @@ void place(HWND window, int left, int top, int width, int height)
     SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Edge by edge, in this order: left, top, height, width; returns the outer rectangle as the
-// window really has it then.
-RECT coverScreen(HWND window)
+// The wallpaper's rectangle on the screen: the primary monitor, or the virtual screen (the
+// rectangle around all monitors) when it plays on all of them.
+RECT wallpaperArea(bool allMonitors)
+{
+    if (!allMonitors)
+        return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+// A screen point where the window's position is given: on the screen while it is top-level;
+// in its parent once embedded, since the shell's desktop windows span all monitors from the
+// leftmost and topmost one's corner.
+POINT inPlacement(HWND window, POINT point)
+{
+    HWND parent = GetAncestor(window, GA_PARENT);
+    if (parent && parent != GetDesktopWindow())
+        MapWindowPoints(nullptr, parent, &point, 1);
+    return point;
+}
+
+// Over the wallpaper's area, edge by edge in this order: left, top, height, width; returns the
+// outer rectangle as the window really has it then.
+RECT coverScreen(HWND window, bool allMonitors)
 {
     const RECT start = outerRect(window);
     const int startWidth = start.right - start.left;
     const int startHeight = start.bottom - start.top;
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    place(window, 0, start.top, startWidth, startHeight);
-    place(window, 0, 0, startWidth, startHeight);
-    place(window, 0, 0, startWidth, screenHeight);
-    place(window, 0, 0, screenWidth, screenHeight);
+    const RECT area = wallpaperArea(allMonitors);
+    const POINT origin = inPlacement(window, POINT{area.left, area.top});
+    const int shift = inPlacement(window, POINT{0, 0}).y;
+    place(window, origin.x, shift + start.top, startWidth, startHeight);
+    place(window, origin.x, origin.y, startWidth, startHeight);
+    place(window, origin.x, origin.y, startWidth, area.bottom - area.top);
+    place(window, origin.x, origin.y, area.right - area.left, area.bottom - area.top);
     return outerRect(window);
 }
 }  // namespace
 
-PlayerWindow::PlayerWindow(std::optional<std::string> fileName)
-    : ProgramWindow(layout::playerWindow), fileName_(std::move(fileName))
+PlayerWindow::PlayerWindow(std::optional<std::string> fileName, bool allMonitors)
+    : ProgramWindow(layout::playerWindow), fileName_(std::move(fileName)), allMonitors_(allMonitors)
 {
 }
 
@@ -71,7 +94,7 @@ WindowFrame PlayerWindow::frame() const
 void PlayerWindow::onCreated()
 {
     HWND window = handle();
-    const RECT rect = coverScreen(window);
+    const RECT rect = coverScreen(window, allMonitors_);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     // A player window after the first (the shell took the first one with it) hosts the
@@ -86,6 +109,8 @@ void PlayerWindow::onCreated()
     playerControl->play();
 
     embedPlayerWindow();
+    // The window keeps its place inside the new parent, which may begin on another monitor.
+    coverScreen(window, allMonitors_);
     layerWatch_.emplace();
 }
 
@@ -101,6 +126,9 @@ LRESULT PlayerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case destroyRequest:
         DestroyWindow(handle());
         return 0;
+    case WM_TIMER:
+        WallpaperLayerWatch::onSettled(handle(), wParam);
+        return 0;
     case WM_ERASEBKGND: {
         // The class brush is NULL_BRUSH; the face colour shows only where the video does not.
         RECT client{};
@@ -113,7 +141,7 @@ LRESULT PlayerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void loadPlayerWindow()
+void loadPlayerWindow(bool allMonitors)
 {
     if (HWND open = loadedWindow(layout::playerWindow)) {
         // A destruction that was asked for but not yet delivered happens now.
@@ -121,22 +149,22 @@ void loadPlayerWindow()
         if (PeekMessageA(&pending, open, destroyRequest, destroyRequest, PM_REMOVE))
             DestroyWindow(open);
     }
-    loadWindow(std::make_unique<PlayerWindow>(std::nullopt), loadedWindow(layout::settingsWindow));
+    loadWindow(std::make_unique<PlayerWindow>(std::nullopt, allMonitors), loadedWindow(layout::settingsWindow));
 }
 
-void reloadPlayerWindow(const std::string& fileName)
+void reloadPlayerWindow(const std::string& fileName, bool allMonitors)
 {
     if (loadedWindow(layout::playerWindow))
         return;
-    loadWindow(std::make_unique<PlayerWindow>(fileName), loadedWindow(layout::settingsWindow));
+    loadWindow(std::make_unique<PlayerWindow>(fileName, allMonitors), loadedWindow(layout::settingsWindow));
 }
 
-void fitPlayerWindowToScreen()
+void fitPlayerWindowToScreen(bool allMonitors)
 {
     HWND window = loadedWindow(layout::playerWindow);
     if (!window)
         return;
-    const RECT rect = coverScreen(window);
+    const RECT rect = coverScreen(window, allMonitors);
     HWND host = playerControl->hostWindowHandle();
     if (host && IsWindow(host) && GetAncestor(host, GA_PARENT) == window)
         place(host, 0, 0, rect.right - rect.left, rect.bottom - rect.top);

@@ -1,6 +1,6 @@
 #pragma once
-// The borderless window "pmrq" that carries the video: created over the whole primary screen,
-// then moved behind the desktop icons.
+// The borderless window "pmrq" that carries the video: created over the whole primary screen
+// (or over all monitors), then moved behind the desktop icons.
 #include "platform/program_window.h"
 #include "wallpaper/wallpaper_layer_watch.h"
 
@@ -10,7 +10,8 @@
 class PlayerWindow : public ProgramWindow {
 public:
     // fileName: what to play; without one, the settings window's edit box at creation.
-    explicit PlayerWindow(std::optional<std::string> fileName);
+    // allMonitors: over the virtual screen (all monitors) rather than the primary monitor.
+    PlayerWindow(std::optional<std::string> fileName, bool allMonitors);
 
 private:
     WindowFrame frame() const override;
@@ -19,12 +20,14 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     std::optional<std::string> fileName_;
+    bool allMonitors_;
     std::optional<WallpaperLayerWatch> layerWatch_;  // while the window is embedded
 };
 
 // Opens the player window, owned by the settings window, unless one is open already; returns
-// after its creation handler has run and it is shown.
-void loadPlayerWindow();
+// after its creation handler has run and it is shown. It covers the primary monitor, or all
+// monitors when asked.
+void loadPlayerWindow(bool allMonitors);
 
 // Asks the player window to destroy itself from the message loop. When it is gone already this
 // is a fatal run-time error and does not return.
@@ -33,7 +36,8 @@ void destroyPlayerWindow();
 // After the shell restarted and took the player window with it: opens a new player window,
 // playing fileName from the start, embedded in the new desktop. Does nothing while a player
 // window is open.
-void reloadPlayerWindow(const std::string& fileName);
+void reloadPlayerWindow(const std::string& fileName, bool allMonitors);
 
-// The player window and the component's host follow the primary screen's new size.
-void fitPlayerWindowToScreen();
+// The player window and the component's host cover the primary monitor, or all monitors, as
+// they stand now (after a display change, or when the choice changed).
+void fitPlayerWindowToScreen(bool allMonitors);

@@ -3,12 +3,36 @@
 #include "platform/process_state.h"
 #include "wallpaper/desktop_embedder.h"
 
+#include <cstring>
+
 namespace {
-void CALLBACK onShellWindowEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+// Long enough for a shell that makes its layer, shows it and only then moves it behind the
+// icon-view owner: the layer is looked at once more, this long after it was made or shown.
+constexpr UINT settleMs = 250;
+
+bool isTopLevelWorker(HWND window)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    return std::strcmp(name, "WorkerW") == 0 && GetAncestor(window, GA_PARENT) == GetDesktopWindow();
+}
+
+void CALLBACK onShellWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
     // Like every event, none is acted on once a shutdown or a fatal report has begun.
-    if (processState.eventBlock == 0 && object == OBJID_WINDOW && child == CHILDID_SELF)
-        hideReturnedWallpaperLayer(window);
+    if (processState.eventBlock != 0)
+        return;
+    if (event == EVENT_OBJECT_REORDER) {
+        hideWallpaperLayerBehindIconOwner();
+        return;
+    }
+    if ((event != EVENT_OBJECT_CREATE && event != EVENT_OBJECT_SHOW) || object != OBJID_WINDOW ||
+        child != CHILDID_SELF)
+        return;
+    hideReturnedWallpaperLayer(window);
+    // The player window's timer, named by the layer's handle, brings the second look.
+    if (isTopLevelWorker(window))
+        SetTimer(playerWindowHandle, reinterpret_cast<UINT_PTR>(window), settleMs, nullptr);
 }
 }  // namespace
 
@@ -17,10 +41,11 @@ WallpaperLayerWatch::WallpaperLayerWatch()
     DWORD shellProcess = 0;
     if (!GetWindowThreadProcessId(desktopProgramWindow, &shellProcess))
         return;
-    // Windows reports a shown layer (EVENT_OBJECT_SHOW); Wine reports another process's
-    // windows only as they are created, and nothing at all when WINEVENT_SKIPOWNPROCESS is
-    // given with a process, so the callback sorts out what is not the layer.
-    hook_ = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, onShellWindowEvent, shellProcess, 0,
+    // Windows reports a shown layer (EVENT_OBJECT_SHOW) and a restacked one
+    // (EVENT_OBJECT_REORDER); Wine reports another process's windows only as they are created,
+    // and nothing at all when WINEVENT_SKIPOWNPROCESS is given with a process, so the callback
+    // sorts out what is not the layer.
+    hook_ = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_REORDER, nullptr, onShellWindowEvent, shellProcess, 0,
                             WINEVENT_OUTOFCONTEXT);
 }
 
@@ -28,4 +53,11 @@ WallpaperLayerWatch::~WallpaperLayerWatch()
 {
     if (hook_)
         UnhookWinEvent(hook_);
+}
+
+void WallpaperLayerWatch::onSettled(HWND player, UINT_PTR timer)
+{
+    KillTimer(player, timer);
+    if (processState.eventBlock == 0)
+        hideReturnedWallpaperLayer(reinterpret_cast<HWND>(timer));
 }

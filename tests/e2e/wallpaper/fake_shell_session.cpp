@@ -99,3 +99,14 @@ void FakeShellSession::recreateWallpaperLayer() const
     if (control_)
         SendMessageA(control_, fake_shell::recreateLayerMessage, 0, 0);
 }
+
+void FakeShellSession::recreateWallpaperLayerInSteps(DWORD placeAfterMs) const
+{
+    if (control_)
+        SendMessageA(control_, fake_shell::recreateLayerInStepsMessage, placeAfterMs, 0);
+}
+
+bool FakeShellSession::wallpaperLayerPlaced() const
+{
+    return window(fake_shell::layerPlaced) != nullptr;
+}

@@ -31,6 +31,10 @@ public:
     // the icon-view owner.
     void showWallpaperLayer() const;
     void recreateWallpaperLayer() const;
+    // The same in steps: made, shown on top, and placed behind the icon-view owner that much
+    // later; wallpaperLayerPlaced() tells when that happened.
+    void recreateWallpaperLayerInSteps(DWORD placeAfterMs) const;
+    bool wallpaperLayerPlaced() const;
     DWORD processId() const { return process_.dwProcessId; }
 
 private:

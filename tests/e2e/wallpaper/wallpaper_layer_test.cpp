@@ -93,6 +93,23 @@ TEST_F(WallpaperLayer, ARecreatedLayerBehindTheIconOwnerIsHiddenAgainWithinHalfA
     EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(0));
 }
 
+TEST_F(WallpaperLayer, ALayerMadeThenShownThenPlacedBehindTheIconOwnerIsHiddenWithinHalfASecond)
+{
+    // Well after the creation event reaches kv.exe, well before a quarter of a second.
+    constexpr DWORD placeAfterMs = 100;
+    HWND before = run.shell.window(fake_shell::wallpaperLayer);
+    run.shell.recreateWallpaperLayerInSteps(placeAfterMs);
+    HWND layer = run.shell.window(fake_shell::wallpaperLayer);
+    ASSERT_NE(layer, before);
+    expectHiddenWithinHalfASecond(layer);
+    EXPECT_TRUE(run.shell.wallpaperLayerPlaced());
+    EXPECT_TRUE(kvtest::visible(run.shell.window(fake_shell::iconOwner)));
+    EXPECT_TRUE(kvtest::visible(run.playerWindow()));
+
+    kvtest::close(run.settings);
+    EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(0));
+}
+
 TEST_F(WallpaperLayer, ALayerShownAgainIsHiddenAgainWithinHalfASecond)
 {
     HWND layer = run.shell.window(fake_shell::wallpaperLayer);
