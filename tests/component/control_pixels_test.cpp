@@ -68,13 +68,8 @@ TEST_F(ControlPixels, PictureFillsASquareWindowKeepingItsAspect)
 TEST_F(ControlPixels, UnplayableFileLeavesTheWindowDark)
 {
     // A file that is there but holds no video: accepted, then found unplayable by the decoder.
-    std::string text = besideProgram("control_pixels_not_a_video.mp4");
-    HANDLE file = CreateFileA(text.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    const char line[] = "this is text, not a video\r\n";
-    DWORD written = 0;
-    WriteFile(file, line, sizeof line - 1, &written, nullptr);
-    CloseHandle(file);
+    std::string text = textFileBesideProgram("control_pixels_not_a_video.mp4");
+    ASSERT_FALSE(text.empty());
     HostedControl host(library, 200, 100);
     ASSERT_TRUE(host.ready());
     EXPECT_EQ(static_cast<int64_t>(host.player().invokeNumber("Open", {text})), 0);  // it is there: taken
