@@ -1,11 +1,11 @@
 // Playback cost of our APlayer.dll: a clip played full screen in an "AtlAxWin" host, as the
 // wallpaper plays it. Prints first-picture latency from Open, CPU seconds per 10 s of
 // playback (all threads of this process, decoding included, and the whole machine's while
-// seen) while the picture is seen and while a window of this process covers the whole screen
-// (each stretch timed once the playback is seen to move, or to hold still), how soon pictures flow again when
-// a cover goes (one of this process, whose going the watch is told of, and one of another
-// process, which under Wine only its re-check sees), and the working set with the control
-// hosted before any file and during steady playback.
+// seen) while the picture is seen and while a window of this process covers the whole
+// screen (each stretch timed once playback is seen to move, or to hold still), how soon
+// pictures flow again when a cover goes (one of this process, whose going the watch is told
+// of, and one of another process, which under Wine only its re-check sees), and the working
+// set with the control hosted before any file and during steady playback.
 // Usage: playback_bench CLIP [SECONDS]   (APlayer.dll is taken from component\ beside it)
 //        playback_bench --cover          (a cover over the screen until the benchmark lets it go)
 #include <windows.h>
@@ -43,7 +43,7 @@ double cpuSeconds()
 }
 
 // The whole machine's busy processor seconds so far, read from Linux under Wine (/proc seen as
-// Z:\\proc): the Wine server and the X server included, as for a program timed from outside.
+// Z:\proc): the Wine server and the X server included, as for a program timed from outside.
 // -1 where there is no such file.
 double machineCpuSeconds()
 {
