@@ -151,7 +151,7 @@ protected:
         EXPECT_GE(share, 0) << what;
         EXPECT_LT(share, kQuiet) << what;
     }
-    // Seen, the clip costs kv.exe well above what "quiet" allows (some 11 % of a core is
+    // Seen, the clip costs kv.exe well above what "quiet" allows (8 to 11 % of a core are
     // seen): the reading measures kv.exe at all, so a quiet reading later means kv.exe is quiet.
     void expectBusy()
     {
