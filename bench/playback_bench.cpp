@@ -203,9 +203,12 @@ void printResume(const char* label, const Resume& resume, const char* cover)
         std::printf("%-14s failed: the cover process did not start\n", label);
         return;
     }
-    std::printf("%-14s %llu ms on average, %llu ms at most, a cover of %s (%d of %d rounds; never held still %d, "
+    // No round measured: no figure, rather than a 0 that would read as the best.
+    const std::string average = resume.measured ? std::to_string(resume.average) : "-";
+    const std::string most = resume.measured ? std::to_string(resume.most) : "-";
+    std::printf("%-14s %s ms on average, %s ms at most, a cover of %s (%d of %d rounds; never held still %d, "
                 "never went on within 3 s %d)\n",
-                label, resume.average, resume.most, cover, resume.measured, kResumeRounds, resume.neverStill,
+                label, average.c_str(), most.c_str(), cover, resume.measured, kResumeRounds, resume.neverStill,
                 resume.neverResumed);
 }
 
