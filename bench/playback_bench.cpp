@@ -1,10 +1,11 @@
 // Playback cost of our APlayer.dll: a clip played full screen in an "AtlAxWin" host, as the
 // wallpaper plays it. Prints first-picture latency from Open, CPU seconds per 10 s of
-// playback (all threads of this process, decoding included) while the picture is seen and
-// while a window of this process covers the whole screen, how soon pictures flow again when
-// a cover goes (one of this process, whose going the watch is told of, and one of another
-// process, which under Wine only its re-check sees), and the working set with the control
-// hosted before any file and during steady playback.
+// playback (all threads of this process, decoding included, and the whole machine's while
+// seen) while the picture is seen and while a window of this process covers the whole
+// screen (each stretch timed once playback is seen to move, or to hold still), how soon
+// pictures flow again when a cover goes (one of this process, whose going the watch is told
+// of, and one of another process, which under Wine only its re-check sees), and the working
+// set with the control hosted before any file and during steady playback.
 // Usage: playback_bench CLIP [SECONDS]   (APlayer.dll is taken from component\ beside it)
 //        playback_bench --cover          (a cover over the screen until the benchmark lets it go)
 #include <windows.h>
@@ -39,6 +40,20 @@ double cpuSeconds()
         return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
     };
     return seconds(kernel) + seconds(user);
+}
+
+// The whole machine's busy processor seconds so far, read from Linux under Wine (/proc seen as
+// Z:\proc): the Wine server and the X server included, as for a program timed from outside.
+// -1 where there is no such file.
+double machineCpuSeconds()
+{
+    FILE* file = std::fopen("Z:\\proc\\stat", "rb");
+    if (!file) return -1;
+    unsigned long long user = 0, nice = 0, system = 0, idle = 0, wait = 0, irq = 0, softirq = 0, steal = 0;
+    const int read = std::fscanf(file, "cpu %llu %llu %llu %llu %llu %llu %llu %llu", &user, &nice, &system, &idle, &wait,
+                                 &irq, &softirq, &steal);
+    std::fclose(file);
+    return read == 8 ? double(user + nice + system + irq + softirq + steal) / 100.0 : -1;  // USER_HZ
 }
 
 // Sleeps until a message arrives rather than polling, so the pump itself costs no CPU.
@@ -88,11 +103,46 @@ int showCover()
     return 0;
 }
 
+// The position stays where it is for 600 ms on end (more than a picture's time and the
+// watch's re-check), within `milliseconds`.
+bool holdsStill(const AutomationObject& player, DWORD milliseconds = 5000)
+{
+    int64_t held = player.invokeNumber("GetPosition");
+    const ULONGLONG start = GetTickCount64();
+    ULONGLONG since = start;
+    for (ULONGLONG now = start; now - start < milliseconds; now = GetTickCount64()) {
+        const int64_t position = player.invokeNumber("GetPosition");
+        if (position != held) {
+            held = position;
+            since = now;
+        }
+        if (now - since >= 600) return true;
+        pumpMessagesFor(5);
+    }
+    return false;
+}
+
+// The position moves on from where it is now, within `milliseconds`.
+bool advances(const AutomationObject& player, DWORD milliseconds = 3000)
+{
+    const int64_t from = player.invokeNumber("GetPosition");
+    const ULONGLONG start = GetTickCount64();
+    while (player.invokeNumber("GetPosition") == from) {
+        if (GetTickCount64() - start >= milliseconds) return false;
+        pumpMessagesFor(1);
+    }
+    return true;
+}
+
 // A full-screen cover, of this process or of another, and how long after it goes the
 // position moves on: covered until it holds still, then let go at moments spread over the
-// watch's half-second re-check.
+// watch's half-second re-check. A round where it never held still (the cover went unnoticed,
+// so "resuming" would read one picture's time) or never moved on within 3 s is counted apart,
+// not averaged in.
 struct Resume {
-    ULONGLONG average, most;
+    ULONGLONG average = 0, most = 0;
+    int measured = 0, neverStill = 0, neverResumed = 0;
+    bool coverFailed = false;  // the cover process could not be started
 };
 
 Resume measureResume(const AutomationObject& player, bool otherProcess)
@@ -101,7 +151,8 @@ Resume measureResume(const AutomationObject& player, bool otherProcess)
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     const std::wstring command = L"\"" + std::wstring(self) + L"\" --cover";
-    ULONGLONG sum = 0, most = 0;
+    Resume resume;
+    ULONGLONG sum = 0;
     for (int round = 0; round < kResumeRounds; ++round) {
         ResetEvent(shown.get());
         ResetEvent(go.get());
@@ -112,26 +163,53 @@ Resume measureResume(const AutomationObject& player, bool otherProcess)
             startup.cb = sizeof startup;
             PROCESS_INFORMATION started{};
             std::wstring line = command;
-            if (!CreateProcessW(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) return {0, 0};
+            if (!CreateProcessW(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+                resume.coverFailed = true;
+                return resume;
+            }
             CloseHandle(started.hThread);
             process.reset(started.hProcess);
             pumpUntil(shown.get());
         } else {
             ownCover = std::make_unique<CoverWindow>(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         }
-        pumpMessagesFor(DWORD(1000 + round * 500 / kResumeRounds));
+        const bool still = holdsStill(player);
+        pumpMessagesFor(DWORD(round * 500 / kResumeRounds));
         const int64_t held = player.invokeNumber("GetPosition");
         SetEvent(go.get());
         ownCover.reset();
         const ULONGLONG from = GetTickCount64();
         while (player.invokeNumber("GetPosition") == held && GetTickCount64() - from < 3000) pumpMessagesFor(1);
         const ULONGLONG took = GetTickCount64() - from;
-        sum += took;
-        most = std::max(most, took);
+        if (!still) {
+            ++resume.neverStill;
+        } else if (took >= 3000) {
+            ++resume.neverResumed;
+        } else {
+            sum += took;
+            resume.most = std::max(resume.most, took);
+            ++resume.measured;
+        }
         if (process) WaitForSingleObject(process.get(), 5000);
-        pumpMessagesFor(300);  // playing again before the next cover
+        advances(player);  // playing again before the next cover
     }
-    return {sum / kResumeRounds, most};
+    resume.average = resume.measured ? sum / resume.measured : 0;
+    return resume;
+}
+
+void printResume(const char* label, const Resume& resume, const char* cover)
+{
+    if (resume.coverFailed) {
+        std::printf("%-14s failed: the cover process did not start\n", label);
+        return;
+    }
+    // No round measured: no figure, rather than a 0 that would read as the best.
+    const std::string average = resume.measured ? std::to_string(resume.average) : "-";
+    const std::string most = resume.measured ? std::to_string(resume.most) : "-";
+    std::printf("%-14s %s ms on average, %s ms at most, a cover of %s (%d of %d rounds; never held still %d, "
+                "never went on within 3 s %d)\n",
+                label, average.c_str(), most.c_str(), cover, resume.measured, kResumeRounds, resume.neverStill,
+                resume.neverResumed);
 }
 
 }  // namespace
@@ -185,8 +263,8 @@ int main(int argc, char** argv)
     // after the first picture until just before the pass ends, the stretch the floor reads.
     const long long cold = firstPicture();
     const ULONGLONG readUntil = GetTickCount64() + ULONGLONG(player.invokeNumber("GetDuration")) - kBeforePassEnd;
-    pumpMessagesFor(1000);
-    const double cpuBefore = cpuSeconds();
+    const bool seenPlays = advances(player);
+    const double cpuBefore = cpuSeconds(), machineBefore = machineCpuSeconds();
     const ULONGLONG playFrom = GetTickCount64();
     double playingMB = 0;  // the largest working set of steady playback
     int readings = 0;
@@ -198,14 +276,16 @@ int main(int argc, char** argv)
         }
     }
     const double cpu = cpuSeconds() - cpuBefore;
+    const double machine = machineBefore < 0 ? -1 : machineCpuSeconds() - machineBefore;
     const double wall = double(GetTickCount64() - playFrom) / 1000.0;
     const int state = int(player.invokeNumber("GetState"));
 
     // Covered: a moment to notice, then the same stretch again.
     double unseenCpu = 0, unseenWall = 0;
+    bool coveredStill = false;
     {
         CoverWindow cover(0, 0, width, height);
-        pumpMessagesFor(1000);
+        coveredStill = holdsStill(player);
         const double unseenBefore = cpuSeconds();
         const ULONGLONG unseenFrom = GetTickCount64();
         pumpMessagesFor(DWORD(seconds) * 1000);
@@ -216,7 +296,10 @@ int main(int argc, char** argv)
     const Resume ownResume = measureResume(player, false), otherResume = measureResume(player, true);
 
     player.invokeNumber("Close");
-    pumpMessagesFor(100);  // the dark fill is painted again
+    // The dark fill is painted again before the next first picture is looked for.
+    for (const ULONGLONG closed = GetTickCount64();
+         !isDark(hosted->pixel(width / 2, height / 2)) && GetTickCount64() - closed < 5000;)
+        pumpMessagesFor(1);
     const long long warm = firstPicture();
     // The wallpaper's road opens the file twice in a row: the GUI thread must not wait for
     // the first opening to finish.
@@ -230,17 +313,18 @@ int main(int argc, char** argv)
                 int(player.invokeNumber("GetVideoHeight")), width, height, state);
     std::printf("first picture  %lld ms cold, %lld ms warm (-1: none within 5 s)\n", cold, warm);
     std::printf("open twice     %llu ms on the GUI thread\n", twice);
-    std::printf("cpu per 10 s   %.2f s\n", cpu * 10.0 / wall);
-    std::printf("unseen per 10 s %.3f s\n", unseenCpu * 10.0 / unseenWall);
-    std::printf("resume         %llu ms on average, %llu ms at most, a cover of this process (%d rounds)\n",
-                ownResume.average, ownResume.most, kResumeRounds);
-    std::printf("resume other   %llu ms on average, %llu ms at most, a cover of another process\n", otherResume.average,
-                otherResume.most);
+    std::printf("cpu per 10 s   %.2f s%s\n", cpu * 10.0 / wall, seenPlays ? "" : " (not playing: no figure)");
+    if (machine >= 0) std::printf("machine per 10 s %.2f s (whole machine while seen)\n", machine * 10.0 / wall);
+    std::printf("unseen per 10 s %.3f s%s\n", unseenCpu * 10.0 / unseenWall,
+                coveredStill ? "" : " (never held still under the cover: no figure)");
+    printResume("resume", ownResume, "this process");
+    printResume("resume other", otherResume, "another process");
     std::printf("hosted working %.1f MB before any file\n", hostedMB);
     std::printf("playing working %.1f MB (largest of %d readings in the first pass)\n", playingMB, readings);
 
     player.invokeNumber("Close");
     hosted.reset();
     OleUninitialize();
-    return cold >= 0 && warm >= 0 ? 0 : 1;
+    const bool resumed = !otherResume.coverFailed && ownResume.measured == kResumeRounds && otherResume.measured == kResumeRounds;
+    return cold >= 0 && warm >= 0 && seenPlays && coveredStill && resumed ? 0 : 1;
 }

@@ -4,7 +4,10 @@
 # memory reading adds to its process), ffmpeg decoding the same clip to BGRA on one thread,
 # ffplay's when it exists; our CPU while seen and while covered, and the memory playing adds
 # to a process that already shows the control. added_s and added_MB are ours on top of the
-# floor; both programs read memory alike, once a second in the clip's first pass. resume_ms:
+# floor; both programs read memory alike, once a second in the clip's first pass. ffplay_s and
+# machine_s are the whole machine's CPU per 10 s while ffplay plays, and while ours plays seen
+# (its X server, and for ours the Wine server, included; run them on a machine otherwise idle).
+# resume_ms:
 # how soon pictures flow again after a cover of the benchmark's own process and of another
 # process goes, on average/at most. Then the conversion's cost per picture.
 # Usage: bench/playback_bench.sh [BUILD]   (default: build; needs playback_bench built there)
@@ -33,30 +36,43 @@ cpu_of() {  # command...: user+system CPU seconds
   rm -f /tmp/playback_bench.$$
 }
 
-row="%-26s %8s %8s %9s %9s %9s %9s %8s %10s %9s %12s %16s\n"
+# Whole-machine CPU seconds per 10 s of wall time while the command runs.
+machine_cpu_of() {  # command...
+  local before after start end
+  before=$(awk '/^cpu / {print $2 + $3 + $4 + $7 + $8 + $9}' /proc/stat); start=$(date +%s.%N)
+  "$@" >/dev/null 2>&1 || true
+  after=$(awk '/^cpu / {print $2 + $3 + $4 + $7 + $8 + $9}' /proc/stat); end=$(date +%s.%N)
+  awk -v b="$before" -v a="$after" -v s="$start" -v e="$end" -v hz="$(getconf CLK_TCK)" \
+    'BEGIN { printf "%.2f", (a - b) / hz * 10 / (e - s) }'
+}
+
+row="%-26s %8s %8s %9s %9s %9s %9s %9s %8s %10s %9s %12s %16s\n"
 difference() { awk -v a="$1" -v b="$2" -v f="$3" 'BEGIN { if (a != "" && b != "") printf f, a - b; else print "-" }'; }
-printf "$row" clip ffmpeg_s ffplay_s reader_s reader_MB aplayer_s unseen_s \
+printf "$row" clip ffmpeg_s ffplay_s reader_s reader_MB aplayer_s machine_s unseen_s \
   added_s aplayer_MB added_MB cold/warm_ms "resume_ms (own, other)"
 for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4; do
   floor=$(cpu_of ffmpeg -threads 1 -i "$clips/$clip" -an -pix_fmt bgra -f null -)
   ffplay_cpu=-
   if command -v ffplay >/dev/null; then
-    ffplay_cpu=$(cpu_of xvfb-run -a -s "-screen 0 1920x1080x24" ffplay -v error -an -fs -autoexit "$clips/$clip")
+    ffplay_cpu=$(machine_cpu_of xvfb-run -a -s "-screen 0 1920x1080x24" ffplay -v error -an -fs -autoexit "$clips/$clip")
   fi
   winclip="Z:$(echo "$clips/$clip" | tr / '\\')"
   reader=$("$KV_WINE" "$KV_BUILD/bin/decoder_floor_bench.exe" "$winclip" 10 2>/dev/null | tr -d '\r')
   reader_cpu=$(echo "$reader" | awk '/cpu per 10 s/ {print $5}')
   reader_mb=$(echo "$reader" | awk '/idle working/ {idle = $3} /reading working/ {printf "%.1f", $3 - idle}')
-  out=$(xvfb-run -a -s "-screen 0 1920x1080x24" "$KV_WINE" "$KV_BUILD/bin/playback_bench.exe" "$winclip" 10 2>/dev/null | tr -d '\r')
+  # A figure it could not measure shows as "-" in the row, and is said here.
+  out=$(xvfb-run -a -s "-screen 0 1920x1080x24" "$KV_WINE" "$KV_BUILD/bin/playback_bench.exe" "$winclip" 10 2>/dev/null | tr -d '\r') ||
+    echo "playback_bench: $clip: a figure missing or flagged (exit $?)" >&2
   cpu=$(echo "$out" | awk '/cpu per 10 s/ {print $5}')
+  machine=$(echo "$out" | awk '/machine per 10 s/ {print $5}')
   unseen=$(echo "$out" | awk '/unseen per 10 s/ {print $5}')
   first=$(echo "$out" | awk '/first picture/ {print $3 "/" $6}')
-  resume=$(echo "$out" | awk '/^resume  / {own = $2 "/" $6} /^resume other/ {print own " " $3 "/" $7}')
+  resume=$(echo "$out" | awk '/^resume  / {own = $2 "/" $6} /^resume other/ {print own " " ($3 == "failed:" ? "failed" : $3 "/" $7)}')
   playing_mb=$(echo "$out" | awk '/hosted working/ {hosted = $3} /playing working/ {printf "%.1f", $3 - hosted}')
   added=$(difference "$cpu" "$reader_cpu" "%.2f")
   added_mb=$(difference "$playing_mb" "$reader_mb" "%.1f")
   printf "$row" "$clip" "$floor" "$ffplay_cpu" "$reader_cpu" "$reader_mb" \
-    "$cpu" "$unseen" "$added" "$playing_mb" "$added_mb" "$first" "$resume"
+    "$cpu" "${machine:--}" "$unseen" "$added" "$playing_mb" "$added_mb" "$first" "$resume"
 done
 "$KV_WINE" "$KV_BUILD/bin/conversion_bench.exe" 60 2>/dev/null | tr -d '\r'
 /usr/lib/wine/wineserver -k 2>/dev/null || true

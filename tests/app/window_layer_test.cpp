@@ -140,6 +140,21 @@ TEST_F(WindowLayer, WindowGoneBeforeTheLoopStartedPostsNoQuit)
     EXPECT_FALSE(quitPosted());
 }
 
+TEST_F(WindowLayer, EnterAndPlainEscInAControlAreTakenEnterPressesNothingEscClosesTheWindow)
+{
+    HWND window = load();
+    ASSERT_NE(window, nullptr);
+    MSG enter = keyDown(GetWindow(window, GW_CHILD), VK_RETURN);
+    EXPECT_TRUE(preTranslateMessage(enter));
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(record.clicks.empty());
+
+    MSG escape = keyDown(GetWindow(window, GW_CHILD), VK_ESCAPE);
+    EXPECT_TRUE(preTranslateMessage(escape));
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(record.destroyed, 1);
+}
+
 class EscWithModifier : public WindowLayer, public testing::WithParamInterface<int> {};
 
 TEST_P(EscWithModifier, IsNotConsumedAndKeepsTheWindow)

@@ -13,6 +13,18 @@ std::string besideProgram(const char* relative)
 
 std::string clipPath(const char* name) { return besideProgram("..\\clips\\") + name; }
 
+std::string textFileBesideProgram(const char* name)
+{
+    const std::string path = besideProgram(name);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    const char text[] = "this is text, not a video\r\n";
+    DWORD written = 0;
+    const bool complete = WriteFile(file, text, sizeof text - 1, &written, nullptr) && written == sizeof text - 1;
+    CloseHandle(file);
+    return complete ? path : std::string();
+}
+
 ComponentLibrary::ComponentLibrary() : module_(LoadLibraryA(besideProgram("component\\APlayer.dll").c_str())) {}
 
 ComponentLibrary::~ComponentLibrary()

@@ -14,6 +14,10 @@ std::string besideProgram(const char* relative);
 // A clip made by the build, <build>/clips/<name>.
 std::string clipPath(const char* name);
 
+// Writes a line of text beside the test program under `name` (an ".mp4" name, yet no video);
+// its path, or empty when it cannot be written.
+std::string textFileBesideProgram(const char* name);
+
 // The control DLL from <build>/bin/component, loaded for the life of the object.
 class ComponentLibrary {
 public:

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -109,12 +110,19 @@ void expectMatchesReference(const Size& s, Simd simd)
                         << s.targetWidth << "x" << s.targetHeight;
 }
 
+// Asked of the processor here, not of the scaler: a scaler that missed AVX2 would skip its own tests.
+bool processorHasAvx2()
+{
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+
 // Every way of drawing this processor has: SSE2 always, AVX2 where it exists.
 class FilteredScaling : public testing::TestWithParam<Simd> {
 protected:
     void SetUp() override
     {
-        if (GetParam() == Simd::avx2 && widestSimd() != Simd::avx2) GTEST_SKIP() << "this processor has no AVX2";
+        if (GetParam() == Simd::avx2 && !processorHasAvx2()) GTEST_SKIP() << "this processor has no AVX2";
     }
 };
 
@@ -194,9 +202,91 @@ TEST_P(FilteredScaling, ReducingByTwoAveragesEachSquareOfFour)
     }
 }
 
+namespace {
+// Pictures given sample by sample, against output pixels worked out by hand: each output
+// pixel's centre mapped onto the picture's pixel centres, samples past the edge taken as the
+// edge's, a U,V pair spanning two rows with its centre between them.
+struct SmallPicture {
+    SmallPicture(int width, int height, const std::vector<uint8_t>& lumaRows, const std::vector<uint8_t>& chromaRows)
+        : stride(32), luma(size_t(stride) * (height + 1), 0), chroma(size_t(stride) * (height / 2 + 1), 128)
+    {
+        for (int y = 0; y < height; ++y)
+            std::copy_n(lumaRows.begin() + ptrdiff_t(y) * width, width, luma.begin() + ptrdiff_t(y) * stride);
+        for (int y = 0; y < height / 2; ++y)
+            std::copy_n(chromaRows.begin() + ptrdiff_t(y) * width, width, chroma.begin() + ptrdiff_t(y) * stride);
+        image = Nv12Image{luma.data(), chroma.data(), stride, width, height, false};
+    }
+    int stride;
+    std::vector<uint8_t> luma, chroma;
+    Nv12Image image{};
+};
+
+// One channel of every output pixel, top row first.
+std::vector<int> drawn(const SmallPicture& picture, int width, int height, const YuvCoefficients& k, int shift, Simd simd)
+{
+    std::vector<uint32_t> out(size_t(width) * height);
+    Nv12Scaler(picture.image.width, picture.image.height, width, height, simd)
+        .draw(picture.image, k, BgraTarget{out.data(), width, width, height});
+    std::vector<int> channel;
+    for (uint32_t pixel : out) channel.push_back(int(pixel >> shift & 0xFF));
+    return channel;
+}
+
+void expectNear(const std::vector<int>& seen, const std::vector<double>& expected)
+{
+    ASSERT_EQ(seen.size(), expected.size());
+    for (size_t i = 0; i < seen.size(); ++i) EXPECT_NEAR(seen[i], expected[i], 1.0) << "pixel " << i;
+}
+}  // namespace
+
+TEST_P(FilteredScaling, ARampEnlargedTwiceAndOneAndAHalfTimesByHand)
+{
+    // Columns 0, 64, 128, 192 in both rows. Twice: output x sits at (x + 0.5) / 2 - 0.5.
+    const SmallPicture ramp(4, 2, {0, 64, 128, 192, 0, 64, 128, 192}, {128, 128, 128, 128});
+    const std::vector<double> twice{0, 16, 48, 80, 112, 144, 176, 192};
+    std::vector<double> twiceBothRows;
+    for (int row = 0; row < 4; ++row) twiceBothRows.insert(twiceBothRows.end(), twice.begin(), twice.end());
+    expectNear(drawn(ramp, 8, 4, kLumaThrough, 0, GetParam()), twiceBothRows);
+    // One and a half times: at -1/6 (the edge's), 1/2, 7/6, 11/6, 5/2, 19/6 (the edge's).
+    const std::vector<double> half{0, 32, 74.67, 117.33, 160, 192};
+    std::vector<double> halfAllRows;
+    for (int row = 0; row < 3; ++row) halfAllRows.insert(halfAllRows.end(), half.begin(), half.end());
+    expectNear(drawn(ramp, 6, 3, kLumaThrough, 0, GetParam()), halfAllRows);
+}
+
+TEST_P(FilteredScaling, ATwoByTwoCheckerEnlargedTwiceAndOneAndAHalfTimesByHand)
+{
+    const SmallPicture checker(2, 2, {0, 255, 255, 0}, {128, 128});
+    // Weights of the two source samples along each axis, twice: (1, 0), (3/4, 1/4), (1/4, 3/4), (0, 1).
+    expectNear(drawn(checker, 4, 4, kLumaThrough, 0, GetParam()),
+               {0, 63.75, 191.25, 255,           //
+                63.75, 95.63, 159.38, 191.25,    //
+                191.25, 159.38, 95.63, 63.75,    //
+                255, 191.25, 63.75, 0});
+    // One and a half times: (1, 0), (1/2, 1/2), (0, 1).
+    expectNear(drawn(checker, 3, 3, kLumaThrough, 0, GetParam()),
+               {0, 127.5, 255, 127.5, 127.5, 127.5, 255, 127.5, 0});
+}
+
+TEST_P(FilteredScaling, ChromaRowsEnlargedByHandFromTheirCentresBetweenTwoLumaRows)
+{
+    // 4 x 4, U 128 (blue 0) in the first chroma row and 228 (blue 100) in the second. Four
+    // times as many rows of chroma: output row y sits at (y + 0.5) / 4 - 0.5 chroma rows.
+    const SmallPicture rows(4, 4, std::vector<uint8_t>(16, 100), {128, 128, 128, 128, 228, 128, 228, 128});
+    const std::vector<double> column{0, 0, 12.5, 37.5, 62.5, 87.5, 100, 100};
+    std::vector<double> expected;
+    for (double blue : column) expected.insert(expected.end(), 8, blue);
+    expectNear(drawn(rows, 8, 8, kChromaThrough, 0, GetParam()), expected);
+}
+
+TEST(ScalingSimd, TheWidestWayIsAvx2WhereTheProcessorHasIt)
+{
+    EXPECT_EQ(widestSimd(), processorHasAvx2() ? Simd::avx2 : Simd::sse2);
+}
+
 TEST(ScalingSimd, AvxDrawsTheSamePixelsAsSse)
 {
-    if (widestSimd() != Simd::avx2) GTEST_SKIP() << "this processor has no AVX2";
+    if (!processorHasAvx2()) GTEST_SKIP() << "this processor has no AVX2";
     const Size sizes[] = {
         {1280, 720, 1920, 1080, false}, {1920, 1080, 1920, 1080, false}, {67, 35, 67, 35, true},  // sample for sample, odd
         {3840, 2160, 1920, 1080, false}, {33, 17, 50, 29, true},  {101, 57, 40, 23, false}, {320, 180, 17, 9, false},

@@ -145,13 +145,8 @@ TEST_F(NamedCalls, MissingFileLeavesEveryFigureZero)
 
 TEST_F(NamedCalls, FileThatIsNoVideoLeavesEveryFigureZero)
 {
-    const std::string fake = besideProgram("not_a_video.mp4");
-    HANDLE file = CreateFileA(fake.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    const char text[] = "this is text, not a video\r\n";
-    DWORD written = 0;
-    WriteFile(file, text, sizeof text - 1, &written, nullptr);
-    CloseHandle(file);
+    const std::string fake = textFileBesideProgram("not_a_video.mp4");
+    ASSERT_FALSE(fake.empty());
     open(player, fake);
     EXPECT_TRUE(waitUntil([&] { return state() == kClosed; }, 10000));
     number(player, "Play");

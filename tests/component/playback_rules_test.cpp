@@ -11,10 +11,11 @@ TEST(PlaybackClock, PicturesAreDueAtTheirDistanceFromTheAnchorAndALoopPassStarts
     clock.anchor(667000, 50000000);  // first stamp 66.7 ms, shown at wall time 5 s
     EXPECT_EQ(clock.dueAt(667000), 50000000);
     EXPECT_EQ(clock.dueAt(1000000), 50333000);
-    // A pass whose last picture is 1.9667 s long ends at 2.0 s; the next pass starts at 66.7 ms again.
+    // A pass whose last picture is 1.9667 s long ends at 2.0 s, shown at wall time 6.9333 s;
+    // the next pass starts at 66.7 ms again, where that one ended.
     clock.startPass(20000000, 667000);
-    EXPECT_EQ(clock.dueAt(667000), 50000000 + (20000000 - 667000));
-    EXPECT_EQ(clock.dueAt(1000000), 50000000 + (20000000 - 667000) + 333000);
+    EXPECT_EQ(clock.dueAt(667000), 69333000);
+    EXPECT_EQ(clock.dueAt(1000000), 69666000);
 }
 
 TEST(ConfigItems, KnownItemsTakeValuesInRangeUnknownItemsAreAnsweredEmpty)

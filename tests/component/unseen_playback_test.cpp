@@ -1,12 +1,15 @@
 // The hosted control stops spending while nobody can see it and goes on where it stopped once
 // they can: windows of this process covering the screen, and the session's lock and the
-// console display's notifications sent to the control window as the system sends them.
+// console display's notifications sent to the control window as the system sends them, and
+// the control window asking the system for those notifications (Wine cannot lock a session or
+// turn the display off, so the asking is seen in the component's calls to the system).
 // (kv.exe covered by another process's windows: wallpaper_video_e2e_test.)
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <wtsapi32.h>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -188,6 +191,145 @@ TEST_F(UnseenPlayback, LockedSessionAndDarkDisplayStopItUntilTheyEnd)
     EXPECT_TRUE(holdsStill());
     sendSessionChange(WTS_SESSION_UNLOCK);
     EXPECT_TRUE(advances(1000));
+}
+
+// The slot of `module`'s import table through which it calls `function` of `library`.
+void** importSlot(HMODULE module, const char* library, const char* function)
+{
+    auto* base = reinterpret_cast<BYTE*>(module);
+    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name; ++entry) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + entry->Name), library) != 0) continue;
+        auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            const auto* named = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (std::strcmp(reinterpret_cast<const char*>(named->Name), function) == 0) {
+                return reinterpret_cast<void**>(&slots->u1.Function);
+            }
+        }
+    }
+    return nullptr;
+}
+
+// One of the component's imports sent to `replacement` while this lives; `original` is the
+// function it called before.
+class ImportPatch {
+public:
+    ImportPatch(HMODULE module, const char* library, const char* function, void* replacement, void*& original)
+        : slot_(importSlot(module, library, function))
+    {
+        if (!slot_) return;
+        original = before_ = *slot_;
+        write(replacement);
+    }
+    ~ImportPatch()
+    {
+        if (slot_) write(before_);
+    }
+    ImportPatch(const ImportPatch&) = delete;
+    ImportPatch& operator=(const ImportPatch&) = delete;
+    bool made() const { return slot_ != nullptr; }
+
+private:
+    void write(void* target)
+    {
+        DWORD protection = 0;
+        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
+        *slot_ = target;
+        VirtualProtect(slot_, sizeof *slot_, protection, &protection);
+    }
+    void** slot_;
+    void* before_ = nullptr;
+};
+
+// What the component asked of the system, passed on to the system's own functions.
+struct NotificationRequests {
+    void* registerSession = nullptr;
+    void* unregisterSession = nullptr;
+    void* registerPower = nullptr;
+    void* unregisterPower = nullptr;
+    HWND sessionWindow = nullptr;
+    DWORD sessionFlags = ~0u;
+    HWND sessionEndedFor = nullptr;
+    HANDLE powerRecipient = nullptr;
+    GUID powerSetting{};
+    DWORD powerFlags = ~0u;
+    HPOWERNOTIFY powerHandle = nullptr;
+    HPOWERNOTIFY powerEnded = nullptr;
+};
+
+NotificationRequests& requests()
+{
+    static NotificationRequests seen;
+    return seen;
+}
+
+BOOL WINAPI registerSession(HWND window, DWORD flags)
+{
+    requests().sessionWindow = window;
+    requests().sessionFlags = flags;
+    return reinterpret_cast<BOOL(WINAPI*)(HWND, DWORD)>(requests().registerSession)(window, flags);
+}
+
+BOOL WINAPI unregisterSession(HWND window)
+{
+    requests().sessionEndedFor = window;
+    return reinterpret_cast<BOOL(WINAPI*)(HWND)>(requests().unregisterSession)(window);
+}
+
+HPOWERNOTIFY WINAPI registerPower(HANDLE recipient, LPCGUID setting, DWORD flags)
+{
+    requests().powerRecipient = recipient;
+    requests().powerSetting = setting ? *setting : GUID{};
+    requests().powerFlags = flags;
+    requests().powerHandle = reinterpret_cast<HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD)>(requests().registerPower)(recipient, setting, flags);
+    return requests().powerHandle;
+}
+
+BOOL WINAPI unregisterPower(HPOWERNOTIFY handle)
+{
+    requests().powerEnded = handle;
+    return reinterpret_cast<BOOL(WINAPI*)(HPOWERNOTIFY)>(requests().unregisterPower)(handle);
+}
+
+TEST(UnseenPlaybackNotifications, TheControlWindowAsksForLockAndDisplayNotificationsAndGivesThemBackWhenGone)
+{
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    {
+        ComponentLibrary library;
+        ASSERT_TRUE(library.loaded());
+        HMODULE component = GetModuleHandleA("APlayer.dll");
+        NotificationRequests& seen = requests();
+        seen = NotificationRequests{};
+        const ImportPatch patches[] = {
+            {component, "wtsapi32.dll", "WTSRegisterSessionNotification", reinterpret_cast<void*>(registerSession), seen.registerSession},
+            {component, "wtsapi32.dll", "WTSUnRegisterSessionNotification", reinterpret_cast<void*>(unregisterSession), seen.unregisterSession},
+            {component, "user32.dll", "RegisterPowerSettingNotification", reinterpret_cast<void*>(registerPower), seen.registerPower},
+            {component, "user32.dll", "UnregisterPowerSettingNotification", reinterpret_cast<void*>(unregisterPower), seen.unregisterPower},
+        };
+        for (const ImportPatch& patch : patches) ASSERT_TRUE(patch.made());
+
+        HWND control = nullptr;
+        {
+            HostedControl host(library, 320, 240);
+            ASSERT_TRUE(host.ready());
+            control = host.controlWindow();
+            EXPECT_EQ(seen.sessionWindow, control);
+            EXPECT_EQ(seen.sessionFlags, static_cast<DWORD>(NOTIFY_FOR_THIS_SESSION));
+            EXPECT_EQ(seen.powerRecipient, static_cast<HANDLE>(control));
+            EXPECT_TRUE(IsEqualGUID(seen.powerSetting, GUID_CONSOLE_DISPLAY_STATE));
+            EXPECT_EQ(seen.powerFlags, static_cast<DWORD>(DEVICE_NOTIFY_WINDOW_HANDLE));
+            EXPECT_EQ(seen.sessionEndedFor, nullptr);
+            EXPECT_EQ(seen.powerEnded, nullptr);
+        }
+        EXPECT_EQ(seen.sessionEndedFor, control);
+        EXPECT_NE(seen.powerHandle, nullptr);
+        EXPECT_EQ(seen.powerEnded, seen.powerHandle);
+    }
+    OleUninitialize();
 }
 
 }  // namespace

@@ -149,8 +149,18 @@ protected:
         const double share = shareOfACore(2000);
         std::printf("%s: kv.exe %.2f %% of a core\n", what, share * 100);
         EXPECT_GE(share, 0) << what;
-        EXPECT_LT(share, 0.02) << what;
+        EXPECT_LT(share, kQuiet) << what;
     }
+    // Seen, the clip costs kv.exe well above what "quiet" allows (8 to 11 % of a core are
+    // seen): the reading measures kv.exe at all, so a quiet reading later means kv.exe is quiet.
+    void expectBusy()
+    {
+        const double share = shareOfACore(2000);
+        std::printf("seen: kv.exe %.2f %% of a core\n", share * 100);
+        EXPECT_GT(share, 2 * kQuiet);
+    }
+
+    static constexpr double kQuiet = 0.02;  // of a core
     // Pictures flow on the screen: the colour at the top-left corner, which the covers
     // below leave free once they let the wallpaper show, changes and changes back.
     void expectPlaying(const char* what)
@@ -178,7 +188,7 @@ TEST_F(WallpaperVideo, RememberedClipPlaysOverTheScreenRedThenBlueThenRedAgain)
 TEST_F(WallpaperVideo, WindowsHidingTheWholeScreenQuietenKvUntilTheyGo)
 {
     start();
-    std::printf("seen: kv.exe %.2f %% of a core\n", shareOfACore(2000) * 100);
+    expectBusy();
     const int width = kvtest::screenWidth(), height = kvtest::screenHeight();
     {
         CoverWindow whole(0, 0, width, height);

@@ -94,6 +94,7 @@ RECT rectInParent(HWND window);       // the window rectangle in its parent's cl
 LONG_PTR style(HWND window);
 LONG_PTR exStyle(HWND window);
 bool visible(HWND window);
+bool hidden(HWND window);  // a window that exists and is not shown: a destroyed one is not hidden
 std::vector<HWND> children(HWND window);  // direct children, top of the Z-order first
 int screenWidth();
 int screenHeight();

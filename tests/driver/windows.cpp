@@ -114,6 +114,11 @@ bool visible(HWND window)
     return IsWindowVisible(window) != FALSE;
 }
 
+bool hidden(HWND window)
+{
+    return IsWindow(window) && !visible(window);
+}
+
 std::vector<HWND> children(HWND window)
 {
     std::vector<HWND> result;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -122,11 +123,19 @@ TEST(ExecutableResources, VersionInformationNamesTheProgram)
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    unsigned major = 0, minor = 0, patch = 0;
+    ASSERT_EQ(std::sscanf(KV_PROJECT_VERSION, "%u.%u.%u", &major, &minor, &patch), 3) << KV_PROJECT_VERSION;
+    EXPECT_EQ(fixed->dwFileVersionMS, major << 16 | minor);
+    EXPECT_EQ(fixed->dwFileVersionLS, patch << 16);
+    EXPECT_EQ(fixed->dwProductVersionMS, major << 16 | minor);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
     char* name = nullptr;
     ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\080403a8\\OriginalFilename",
                                reinterpret_cast<void**>(&name), &length));
     EXPECT_STREQ(name, "kv.exe");
+    char* text = nullptr;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\080403a8\\FileVersion",
+                               reinterpret_cast<void**>(&text), &length));
+    EXPECT_EQ(std::string(text), std::string(KV_PROJECT_VERSION) + ".0");
 }
 }  // namespace

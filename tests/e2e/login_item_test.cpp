@@ -96,7 +96,9 @@ bool pointsAt(const std::wstring& target)
     return shortcut && _wcsicmp(shortcut->target.c_str(), target.c_str()) == 0;
 }
 
-// The item chosen from the settings window's system menu.
+// The item chosen from the settings window's system menu: the command the menu sends. (Wine
+// gives no other process's system menu; its text and tick are read in-process, by
+// login_item_menu_test, which finds the item by its text and chooses it by this command.)
 void chooseRunAtLogin(HWND settings)
 {
     PostMessageA(settings, WM_SYSCOMMAND, runAtLoginCommand, 0);
@@ -167,6 +169,10 @@ TEST_F(LoginItem, AShortcutToAKvElsewhereShowsUntickedSoChoosingTheItemReplacesI
     ASSERT_NE(settings, nullptr);
     chooseRunAtLogin(settings);
     EXPECT_TRUE(kvtest::waitUntil([&] { return pointsAt(wide(directory.executable())); }));
+    // Replaced whole: this kv's own folder too, not the old shortcut's.
+    const std::optional<Shortcut> shortcut = readShortcut();
+    ASSERT_TRUE(shortcut.has_value());
+    EXPECT_EQ(_wcsicmp(shortcut->folder.c_str(), wide(directory.path()).c_str()), 0);
 }
 
 TEST_F(LoginItem, StartedAsItsShortcutStartsKvTheSettingsWindowIsMinimisedAndTheRememberedClipPlays)

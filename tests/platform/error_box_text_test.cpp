@@ -35,7 +35,7 @@ const BoxCase boxCases[] = {
     {"BindingFailureHasNoCodeLine", "无法找到指定DLL库文件“atl.dll”中的输出命令“AtlAxWinInit”", 0, 0, 0,
      "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“atl.dll”中的输出命令“AtlAxWinInit”\r\n\r\n0, 0\r\n"},
     {"RoutineSubjectAddsNoWindowLines", "", 6, 0x04010000 | layout::playerWindow, 0,
-     "运行时出错!\r\n\r\n错误代码：6\r\n\r\n" + std::to_string(0x04010000 | layout::playerWindow) + ", 0\r\n"},
+     "运行时出错!\r\n\r\n错误代码：6\r\n\r\n1442906121, 0\r\n"},
     {"UnknownWindow", "载入启动窗口失败", 0, 0x52010077, 0,
      "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n\r\n1375797367, 0\r\n未找到所指定的窗口\r\n"},
     {"KnownWindowOwnEntryAtPositionZero", "", 0, layout::playerWindow, 0,

@@ -54,7 +54,7 @@ private:
 void expectHiddenWithinHalfASecond(HWND window)
 {
     const DWORD start = GetTickCount();
-    const bool hidden = kvtest::waitUntil([&] { return IsWindow(window) && !kvtest::visible(window); });
+    const bool hidden = kvtest::waitUntil([&] { return kvtest::hidden(window); });
     const DWORD elapsed = GetTickCount() - start;
     ASSERT_TRUE(hidden) << "never hidden";
     EXPECT_LE(elapsed, withinHalfASecond);
@@ -67,7 +67,7 @@ protected:
     {
         ASSERT_TRUE(run.ready());
         run.apply();
-        ASSERT_FALSE(kvtest::visible(run.shell.window(fake_shell::wallpaperLayer)));
+        ASSERT_TRUE(kvtest::hidden(run.shell.window(fake_shell::wallpaperLayer)));
     }
 
     WallpaperRun run;
