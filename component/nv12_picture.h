@@ -1,5 +1,6 @@
 #pragma once
-// Drawing an NV12 picture into a BGRA pixel block of another size: colour conversion and
+// Drawing an 8-bit 4:2:0 picture (NV12, or I420 and YV12 with planes of U and V) into a BGRA
+// pixel block of another size: colour conversion and
 // aspect-keeping fill scaling in one pass, SIMD for runs of pixels. A picture of the block's
 // size converts sample for sample; other sizes are filtered (filter_taps.h) on the way: each
 // source row of both planes is filtered across once, then each output row blends its filtered
@@ -15,10 +16,15 @@
 
 struct Nv12Image {
     const uint8_t* luma;    // top-left sample of the picture shown
-    const uint8_t* chroma;  // the interleaved U,V pair of the top-left sample
-    int stride;             // bytes from one row to the next, in both planes
+    const uint8_t* chroma;  // the interleaved U,V pair of the top-left sample; null when U and V are planes
+    int stride;             // bytes from one row to the next, in the luma plane and the interleaved one
     int width, height;      // size of the picture shown
     bool oddLeft;           // the picture starts at an odd column: its first pixel shares the pair at `chroma` with the column before
+    // I420 and YV12: the U and the V sample of the top-left sample, each in a plane of its own.
+    // The same picture draws the same pixels in either layout.
+    const uint8_t* u = nullptr;
+    const uint8_t* v = nullptr;
+    int chromaStride = 0;   // of the U and V planes
 };
 
 struct BgraTarget {

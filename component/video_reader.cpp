@@ -16,6 +16,19 @@ void unpack(UINT64 packed, int& high, int& low)
     low = static_cast<int>(packed & 0xFFFFFFFFu);
 }
 
+// The subtypes of the video stream's own output types, in the decoder's order.
+std::vector<GUID> nativeSubtypes(IMFSourceReader& reader)
+{
+    std::vector<GUID> subtypes;
+    ComPtr<IMFMediaType> type;
+    for (DWORD i = 0; SUCCEEDED(reader.GetNativeMediaType(kVideoStream, i, &type)); ++i) {
+        GUID subtype{};
+        if (SUCCEEDED(type->GetGUID(MF_MT_SUBTYPE, &subtype))) subtypes.push_back(subtype);
+        type.Reset();
+    }
+    return subtypes;
+}
+
 }  // namespace
 
 DecodedFrame::DecodedFrame(ComPtr<IMFMediaBuffer> buffer, const VideoFormat& format) : buffer_(std::move(buffer))
@@ -35,9 +48,19 @@ DecodedFrame::DecodedFrame(ComPtr<IMFMediaBuffer> buffer, const VideoFormat& for
             return;
         }
     }
+    // The colour follows the padded luma plane: interleaved pairs, or two planes of half the
+    // pitch, U first in I420 and V first in YV12.
     const BYTE* chroma = start + ptrdiff_t(pitch) * format.frameHeight;
     image_.luma = start + ptrdiff_t(format.top) * pitch + format.left;
-    image_.chroma = chroma + ptrdiff_t(format.top / 2) * pitch + (format.left & ~1);
+    if (format.layout == PictureLayout::nv12) {
+        image_.chroma = chroma + ptrdiff_t(format.top / 2) * pitch + (format.left & ~1);
+    } else {
+        image_.chromaStride = pitch / 2;
+        const BYTE* first = chroma + ptrdiff_t(format.top / 2) * image_.chromaStride + format.left / 2;
+        const BYTE* second = first + ptrdiff_t(image_.chromaStride) * (format.frameHeight / 2);
+        image_.u = format.layout == PictureLayout::i420 ? first : second;
+        image_.v = format.layout == PictureLayout::i420 ? second : first;
+    }
     image_.stride = pitch;
     image_.width = format.width;
     image_.height = format.height;
@@ -61,13 +84,14 @@ std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions,
     reader->SetStreamSelection(static_cast<DWORD>(MF_SOURCE_READER_ALL_STREAMS), FALSE);
     if (FAILED(reader->SetStreamSelection(kVideoStream, TRUE))) return nullptr;
 
+    const OutputChoice output = chooseOutput(nativeSubtypes(*reader.Get()));
     ComPtr<IMFMediaType> type;
     if (FAILED(functions.createMediaType(&type))) return nullptr;
     type->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Video);
-    type->SetGUID(MF_MT_SUBTYPE, MFVideoFormat_NV12);
+    type->SetGUID(MF_MT_SUBTYPE, output.subtype);
     if (FAILED(reader->SetCurrentMediaType(kVideoStream, nullptr, type.Get()))) return nullptr;
 
-    std::unique_ptr<VideoReader> result(new VideoReader(std::move(reader)));
+    std::unique_ptr<VideoReader> result(new VideoReader(std::move(reader), output.layout));
     if (!result->readFormat()) return nullptr;
     PROPVARIANT duration;
     PropVariantInit(&duration);
@@ -80,7 +104,7 @@ std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions,
     return result;
 }
 
-VideoReader::VideoReader(ComPtr<IMFSourceReader> reader) : reader_(std::move(reader)) {}
+VideoReader::VideoReader(ComPtr<IMFSourceReader> reader, PictureLayout layout) : reader_(std::move(reader)), layout_(layout) {}
 
 bool VideoReader::readFormat()
 {
@@ -89,6 +113,7 @@ bool VideoReader::readFormat()
     UINT64 size = 0;
     if (FAILED(type->GetUINT64(MF_MT_FRAME_SIZE, &size))) return false;
     VideoFormat format;
+    format.layout = layout_;
     unpack(size, format.frameWidth, format.frameHeight);
     if (format.frameWidth <= 0 || format.frameHeight <= 0) return false;
     UINT32 stride = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // The first video stream of a media file, decoded by Media Foundation's Source Reader to
-// NV12 pictures with their time stamps. Used on one thread (the playback worker).
+// 8-bit 4:2:0 pictures (the decoder's own layout where we draw it, output_layout.h) with
+// their time stamps. Used on one thread (the playback worker).
 #include <windows.h>
 #include <mfidl.h>
 #include <mfreadwrite.h>
@@ -13,10 +14,12 @@
 #include "component/colour_matrix.h"
 #include "component/media_foundation.h"
 #include "component/nv12_picture.h"
+#include "component/output_layout.h"
 
 struct VideoFormat {
     int frameWidth = 0, frameHeight = 0;  // decoded buffer, may carry padding rows (1920 x 1088)
-    int stride = 0;                       // bytes per row when the buffer does not say
+    int stride = 0;                       // bytes per luma row when the buffer does not say
+    PictureLayout layout = PictureLayout::nv12;
     int left = 0, top = 0, width = 0, height = 0;  // the part shown (display aperture)
     YuvCoefficients coefficients{};
 };
@@ -39,7 +42,7 @@ private:
 
 class VideoReader {
 public:
-    // Null when the file cannot be opened or holds no video stream that decodes to NV12.
+    // Null when the file cannot be opened or holds no video stream that decodes to a layout we draw.
     static std::unique_ptr<VideoReader> open(const MediaFoundation& functions, const std::wstring& path);
 
     int64_t duration() const { return duration_; }  // 100 ns units, 0 when unknown
@@ -56,10 +59,11 @@ public:
     bool seek(int64_t time);  // 100 ns units; the next read starts at the key frame at or before it
 
 private:
-    explicit VideoReader(Microsoft::WRL::ComPtr<IMFSourceReader> reader);
+    VideoReader(Microsoft::WRL::ComPtr<IMFSourceReader> reader, PictureLayout layout);
     bool readFormat();
 
     Microsoft::WRL::ComPtr<IMFSourceReader> reader_;
+    PictureLayout layout_;
     int64_t duration_ = 0;
     VideoFormat format_;
 };
