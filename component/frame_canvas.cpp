@@ -38,8 +38,8 @@ void FrameCanvas::draw(uint64_t session, const Nv12Image& image, const YuvCoeffi
     RECT client{};
     if (session != session_ || !window_ || !GetClientRect(window_, &client)) return;
     if (!fitWindow(client.right, client.bottom)) return;
-    if (!scaler_ || !scaler_->fits(image.width, image.height, width_, height_)) {
-        scaler_.emplace(image.width, image.height, width_, height_);
+    if (!scaler_ || !scaler_->fits(image.width, image.height, width_, height_, image.rotation)) {
+        scaler_.emplace(image.width, image.height, width_, height_, widestSimd(), image.rotation);
     }
     GdiFlush();  // the pixels may still be read by a blit that GDI has queued
     scaler_->draw(image, k, BgraTarget{pixels_, width_, width_, height_});

@@ -34,6 +34,15 @@ PairRow pairRow(const Nv12Image& image, int row)
     return PairRow{nullptr, image.u + ptrdiff_t(row) * image.chromaStride, image.v + ptrdiff_t(row) * image.chromaStride};
 }
 
+// `count` samples of an upright line from its sample `from` on, into every other byte of
+// `out`. A sample is `sampleBytes` wide in the stored plane (2 for interleaved U,V pairs).
+void walkLine(const uint8_t* plane, int stride, int sampleBytes, const LineWalk& walk, int from, int count, uint8_t* out)
+{
+    const ptrdiff_t step = ptrdiff_t(walk.columnStep) * sampleBytes + ptrdiff_t(walk.rowStep) * stride;
+    const uint8_t* sample = plane + ptrdiff_t(walk.column) * sampleBytes + ptrdiff_t(walk.row) * stride + from * step;
+    for (int i = 0; i < count; ++i, sample += step) out[2 * i] = *sample;
+}
+
 // Two runs of bytes woven into one, a byte of each in turn.
 void interleaveBytes(const uint8_t* a, const uint8_t* b, int count, uint8_t* out)
 {
@@ -385,14 +394,16 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
     }
 }
 
-Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Simd simd)
+Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Simd simd, Rotation rotation)
     : pictureWidth_(pictureWidth),
       pictureHeight_(pictureHeight),
       targetWidth_(targetWidth),
       targetHeight_(targetHeight),
       simd_(simd),
-      area_(visibleArea(pictureWidth, pictureHeight, targetWidth, targetHeight)),
-      exact_(area_.width == targetWidth && area_.height == targetHeight),
+      rotation_(rotation),
+      upright_(uprightSize(pictureWidth, pictureHeight, rotation)),
+      area_(visibleArea(upright_.width, upright_.height, targetWidth, targetHeight)),
+      exact_(rotation == Rotation::none && area_.width == targetWidth && area_.height == targetHeight),
       lumaRows_(filterTaps(area_.top, area_.height, targetHeight, area_.top, area_.top + area_.height - 1), area_.top,
                 area_.top + area_.height - 1, 1),
       lumaColumns_(filterTaps(0, area_.width, targetWidth, 0, area_.width - 1), 0, area_.width - 1, kGroup),
@@ -402,14 +413,14 @@ Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int
       luma_(2 * lumaRows_.pairs + 2, lumaColumns_.outputs, 1),
       chroma_(2 * chromaRows_.pairs, lumaColumns_.outputs, 2),
       // Room for the chroma row too, and for the window's reach past the samples.
-      interleaved_(size_t(2 * (std::max(area_.width, pictureWidth / 2 + 1) + 2 * lumaColumns_.pairs + 8)), 0)
+      interleaved_(size_t(2 * (std::max(area_.width, upright_.width / 2 + 1) + 2 * lumaColumns_.pairs + 8)), 0)
 {
 }
 
-bool Nv12Scaler::fits(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight) const
+bool Nv12Scaler::fits(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Rotation rotation) const
 {
     return pictureWidth == pictureWidth_ && pictureHeight == pictureHeight_ && targetWidth == targetWidth_ &&
-           targetHeight == targetHeight_;
+           targetHeight == targetHeight_ && rotation == rotation_;
 }
 
 void Nv12Scaler::fitChromaColumns(bool oddLeft)
@@ -513,11 +524,16 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
 // Rows `even` and the one below (or the last again) together, so that each gather serves both.
 void Nv12Scaler::filterLumaRows(const Nv12Image& image, int even)
 {
-    const int last = pictureHeight_ - 1;
+    const int last = upright_.height - 1;
     const int odd = std::min(even + 1, last);
-    const uint8_t* a = image.luma + ptrdiff_t(even) * image.stride + area_.left;
-    const uint8_t* b = image.luma + ptrdiff_t(odd) * image.stride + area_.left;
-    interleaveBytes(a, b, area_.width, interleaved_.data());
+    if (rotation_ == Rotation::none) {
+        const uint8_t* a = image.luma + ptrdiff_t(even) * image.stride + area_.left;
+        const uint8_t* b = image.luma + ptrdiff_t(odd) * image.stride + area_.left;
+        interleaveBytes(a, b, area_.width, interleaved_.data());
+    } else {
+        walkLine(image.luma, image.stride, 1, uprightLine(even, pictureWidth_, pictureHeight_, rotation_), area_.left, area_.width, interleaved_.data());
+        walkLine(image.luma, image.stride, 1, uprightLine(odd, pictureWidth_, pictureHeight_, rotation_), area_.left, area_.width, interleaved_.data() + 1);
+    }
     filterLines(lumaColumns_, interleaved_.data(), luma_.line(even), luma_.line(even + 1));
     luma_.row[size_t(even) % luma_.row.size()] = even;
     luma_.row[size_t(even + 1) % luma_.row.size()] = odd == even + 1 ? odd : -1;
@@ -534,23 +550,39 @@ void Nv12Scaler::filterLines(const PairedTaps& taps, const uint8_t* samples, int
 
 void Nv12Scaler::filterChromaRow(const Nv12Image& image, int row)
 {
-    const PairRow pairs = pairRow(image, row);
-    const uint8_t* samples = pairs.pairs ? pairs.pairs + 2 * firstPair_ : nullptr;
+    const bool upright = rotation_ == Rotation::none;
+    const uint8_t* samples = upright && image.chroma ? image.chroma + ptrdiff_t(row) * image.stride + 2 * firstPair_ : nullptr;
     if (!samples || chromaColumns_.spansAll) {
-        // Planes are woven into pairs here, as an interleaved row holds them, with room for
-        // the loads' reach; a window wider than the row reads zeros past it.
+        // Planes and turned pictures are woven into pairs here, as an interleaved row holds
+        // them, with room for the loads' reach; a window wider than the row reads zeros past it.
         interleaved_.resize(std::max(interleaved_.size(), size_t(2 * (pairCount_ + 2 * chromaColumns_.pairs + 16))));
         if (chromaColumns_.spansAll) std::fill(interleaved_.begin(), interleaved_.end(), 0);
         if (samples) {
             std::memcpy(interleaved_.data(), samples, size_t(2 * pairCount_));
-        } else {
+        } else if (upright) {
+            const PairRow pairs = pairRow(image, row);
             interleaveBytes(pairs.u + firstPair_, pairs.v + firstPair_, pairCount_, interleaved_.data());
+        } else {
+            walkChromaLine(image, row, interleaved_.data());
         }
         samples = interleaved_.data();
     }
     int16_t* u = chroma_.line(row);
     filterLines(chromaColumns_, samples, u, u + chroma_.width);
     chroma_.row[size_t(row) % chroma_.row.size()] = row;
+}
+
+// The U,V pairs of upright chroma row `row` from the area's first pair on, out of a turned picture.
+void Nv12Scaler::walkChromaLine(const Nv12Image& image, int row, uint8_t* out) const
+{
+    const LineWalk walk = uprightLine(row, (pictureWidth_ + 1) / 2, (pictureHeight_ + 1) / 2, rotation_);
+    if (image.chroma) {
+        walkLine(image.chroma, image.stride, 2, walk, firstPair_, pairCount_, out);
+        walkLine(image.chroma + 1, image.stride, 2, walk, firstPair_, pairCount_, out + 1);
+    } else {
+        walkLine(image.u, image.chromaStride, 1, walk, firstPair_, pairCount_, out);
+        walkLine(image.v, image.chromaStride, 1, walk, firstPair_, pairCount_, out + 1);
+    }
 }
 
 void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const BgraTarget& target)
@@ -564,7 +596,8 @@ void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const Bg
         _mm_sfence();  // the streamed rows are complete before anyone else reads them
         return;
     }
-    fitChromaColumns(image.oddLeft);
+    // A turned picture's columns come from stored rows: its pairs start at its first column.
+    fitChromaColumns(rotation_ == Rotation::none && image.oddLeft);
     // A new picture: nothing filtered yet.
     std::fill(luma_.row.begin(), luma_.row.end(), -1);
     std::fill(chroma_.row.begin(), chroma_.row.end(), -1);

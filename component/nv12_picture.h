@@ -5,7 +5,9 @@
 // size converts sample for sample; other sizes are filtered (filter_taps.h) on the way: each
 // source row of both planes is filtered across once, then each output row blends its filtered
 // rows and converts them straight into the block. Runs of pixels take AVX2 where the
-// processor has it, SSE2 otherwise.
+// processor has it, SSE2 otherwise. A picture stored on its side is turned upright on the way
+// (rotation.h): its lines are read along the stored columns, and it is fitted as upright.
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "component/colour_matrix.h"
 #include "component/fill_mapping.h"
 #include "component/filter_taps.h"
+#include "component/rotation.h"
 
 struct Nv12Image {
     const uint8_t* luma;    // top-left sample of the picture shown
@@ -25,6 +28,7 @@ struct Nv12Image {
     const uint8_t* u = nullptr;
     const uint8_t* v = nullptr;
     int chromaStride = 0;   // of the U and V planes
+    Rotation rotation = Rotation::none;  // the turn that makes it upright; width and height are as stored
 };
 
 struct BgraTarget {
@@ -64,12 +68,14 @@ struct PairedTaps {
     std::vector<int16_t> weight; // group by group, pair by pair: two weights for each output of the group
 };
 
-// The filter taps for one picture size in one target size, made once per size. Each source
-// row is filtered across once, into a few rows kept for the output rows that blend it.
+// The filter taps for one picture size (as stored) and turn in one target size, made once per
+// size. Each row of the upright picture is filtered across once, into a few rows kept for the
+// output rows that blend it.
 class Nv12Scaler {
 public:
-    Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Simd simd = widestSimd());
-    bool fits(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight) const;
+    Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Simd simd = widestSimd(),
+               Rotation rotation = Rotation::none);
+    bool fits(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Rotation rotation) const;
     void draw(const Nv12Image& image, const YuvCoefficients& k, const BgraTarget& target);
 
 private:
@@ -89,10 +95,14 @@ private:
     void filterChromaRow(const Nv12Image& image, int row);
     void filterLines(const PairedTaps& taps, const uint8_t* samples, int16_t* first, int16_t* second) const;
 
-    int pictureWidth_, pictureHeight_, targetWidth_, targetHeight_;
+    void walkChromaLine(const Nv12Image& image, int row, uint8_t* out) const;
+
+    int pictureWidth_, pictureHeight_, targetWidth_, targetHeight_;  // the picture as stored
     Simd simd_;
+    Rotation rotation_;
+    PlaneSize upright_;        // the picture's size turned upright: rows and columns below count in it
     VisibleArea area_;
-    bool exact_;               // the visible area is the target's size
+    bool exact_;               // upright, and the visible area is the target's size
     PairedTaps lumaRows_;      // picture rows
     PairedTaps lumaColumns_;   // relative to area_.left
     PairedTaps chromaRows_;    // chroma rows

@@ -166,8 +166,9 @@ struct PlaybackWorker::Playthrough {
 void PlaybackWorker::playFile(VideoReader& reader)
 {
     duration_ = reader.duration() / kTicksPerMillisecond;
-    videoWidth_ = reader.format().width;
-    videoHeight_ = reader.format().height;
+    const PlaneSize shown = uprightSize(reader.format().width, reader.format().height, reader.format().rotation);
+    videoWidth_ = shown.width;
+    videoHeight_ = shown.height;
 
     Playthrough p;
     for (;;) {

@@ -65,6 +65,7 @@ DecodedFrame::DecodedFrame(ComPtr<IMFMediaBuffer> buffer, const VideoFormat& for
     image_.width = format.width;
     image_.height = format.height;
     image_.oddLeft = (format.left & 1) != 0;
+    image_.rotation = format.rotation;
 }
 
 DecodedFrame::~DecodedFrame()
@@ -110,21 +111,29 @@ bool VideoReader::readFormat()
 {
     ComPtr<IMFMediaType> type;
     if (FAILED(reader_->GetCurrentMediaType(kVideoStream, &type))) return false;
+    const std::optional<VideoFormat> format = videoFormat(*type.Get(), layout_);
+    if (!format) return false;
+    format_ = *format;
+    return true;
+}
+
+std::optional<VideoFormat> videoFormat(IMFMediaType& type, PictureLayout layout)
+{
     UINT64 size = 0;
-    if (FAILED(type->GetUINT64(MF_MT_FRAME_SIZE, &size))) return false;
+    if (FAILED(type.GetUINT64(MF_MT_FRAME_SIZE, &size))) return std::nullopt;
     VideoFormat format;
-    format.layout = layout_;
+    format.layout = layout;
     unpack(size, format.frameWidth, format.frameHeight);
-    if (format.frameWidth <= 0 || format.frameHeight <= 0) return false;
+    if (format.frameWidth <= 0 || format.frameHeight <= 0) return std::nullopt;
     UINT32 stride = 0;
-    format.stride = SUCCEEDED(type->GetUINT32(MF_MT_DEFAULT_STRIDE, &stride)) && INT32(stride) > 0
+    format.stride = SUCCEEDED(type.GetUINT32(MF_MT_DEFAULT_STRIDE, &stride)) && INT32(stride) > 0
                         ? int(stride)
                         : format.frameWidth;
     format.width = format.frameWidth;
     format.height = format.frameHeight;
     MFVideoArea aperture{};
-    if (SUCCEEDED(type->GetBlob(MF_MT_MINIMUM_DISPLAY_APERTURE, reinterpret_cast<UINT8*>(&aperture),
-                                sizeof(aperture), nullptr)) &&
+    if (SUCCEEDED(type.GetBlob(MF_MT_MINIMUM_DISPLAY_APERTURE, reinterpret_cast<UINT8*>(&aperture),
+                               sizeof(aperture), nullptr)) &&
         aperture.Area.cx > 0 && aperture.Area.cy > 0) {
         format.left = aperture.OffsetX.value;
         format.top = aperture.OffsetY.value;
@@ -132,14 +141,15 @@ bool VideoReader::readFormat()
         format.height = aperture.Area.cy;
         if (format.left < 0 || format.top < 0 || format.left + format.width > format.frameWidth ||
             format.top + format.height > format.frameHeight) {
-            return false;
+            return std::nullopt;
         }
     }
-    const UINT32 matrix = MFGetAttributeUINT32(type.Get(), MF_MT_YUV_MATRIX, 0);
-    const UINT32 range = MFGetAttributeUINT32(type.Get(), MF_MT_VIDEO_NOMINAL_RANGE, 0);
+    format.rotation = rotationFromDegrees(MFGetAttributeUINT32(&type, kVideoRotation, 0));
+    const UINT32 matrix = MFGetAttributeUINT32(&type, MF_MT_YUV_MATRIX, 0);
+    const UINT32 range = MFGetAttributeUINT32(&type, MF_MT_VIDEO_NOMINAL_RANGE, 0);
+    // The matrix follows the stored height: a turned HD picture is HD too.
     format.coefficients = yuvCoefficients(chooseYuvMatrix(matrix, format.height), range == MFNominalRange_0_255);
-    format_ = format;
-    return true;
+    return format;
 }
 
 VideoReader::Sample VideoReader::read()

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "component/colour_matrix.h"
@@ -20,9 +21,17 @@ struct VideoFormat {
     int frameWidth = 0, frameHeight = 0;  // decoded buffer, may carry padding rows (1920 x 1088)
     int stride = 0;                       // bytes per luma row when the buffer does not say
     PictureLayout layout = PictureLayout::nv12;
-    int left = 0, top = 0, width = 0, height = 0;  // the part shown (display aperture)
+    int left = 0, top = 0, width = 0, height = 0;  // the part shown (display aperture), as stored
+    Rotation rotation = Rotation::none;            // the turn that makes it upright
     YuvCoefficients coefficients{};
 };
+
+// MF_MT_VIDEO_ROTATION: Windows 8 and later say how a picture was turned; the headers give it
+// only to programs made for Windows 8, and we run on Windows 7 too (where it is never set).
+inline constexpr GUID kVideoRotation{0xc380465d, 0x2271, 0x428c, {0x9b, 0x83, 0xec, 0xea, 0x3b, 0x4a, 0x85, 0xc1}};
+
+// The pictures a media type describes, in `layout`; none when it gives no usable size.
+std::optional<VideoFormat> videoFormat(IMFMediaType& type, PictureLayout layout);
 
 // One decoded picture, its buffer locked for reading while this lives.
 class DecodedFrame {
