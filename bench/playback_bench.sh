@@ -6,7 +6,12 @@
 # to a process that already shows the control. added_s and added_MB are ours on top of the
 # floor; both programs read memory alike, once a second in the clip's first pass. resume_ms:
 # how soon pictures flow again after a cover of the benchmark's own process and of another
-# process goes, on average/at most. Then the conversion's cost per picture.
+# process goes, on average/at most. nv12_s: the platform's floor asking NV12 whatever the
+# decoder gives (reader_s asks for the layout playback negotiates). mpv_s/mpv_MB: mpv playing
+# the same clip full screen in software (when installed; never needed by the product), its
+# CPU and peak resident memory, beside peak_MB, the benchmark process's peak resident memory.
+# CPU figures are of the programs' own processes: the X server and wineserver are not in them.
+# Then the conversion's cost per picture.
 # Usage: bench/playback_bench.sh [BUILD]   (default: build; needs playback_bench built there)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,28 +31,45 @@ make_clip() {  # name size
 }
 make_clip pattern_640x360_10s.mp4 640x360
 make_clip pattern_1920x1080_10s.mp4 1920x1080
+make_clip pattern_3840x2160_10s.mp4 3840x2160
 
 cpu_of() {  # command...: user+system CPU seconds
   /usr/bin/time -f "%U %S" -o /tmp/playback_bench.$$ "$@" >/dev/null 2>&1 || true
   awk '{printf "%.2f", $1 + $2}' /tmp/playback_bench.$$
   rm -f /tmp/playback_bench.$$
 }
+# On a screen of its own: "CPU_SECONDS PEAK_MB" of the command (not of the X server).
+on_screen_cpu_and_peak() {
+  xvfb-run -a -s "-screen 0 1920x1080x24" /usr/bin/time -f "%U %S %M" -o /tmp/playback_bench_peak.$$ "$@" \
+    >/tmp/playback_bench_out.$$ 2>/dev/null || true
+  awk 'END {printf "%.2f %.0f", $1 + $2, $3 / 1024}' /tmp/playback_bench_peak.$$
+  rm -f /tmp/playback_bench_peak.$$
+}
 
-row="%-26s %8s %8s %9s %9s %9s %9s %8s %10s %9s %12s %16s\n"
+row="%-26s %8s %8s %7s %9s %9s %9s %9s %8s %10s %9s %7s %6s %7s %12s %16s\n"
 difference() { awk -v a="$1" -v b="$2" -v f="$3" 'BEGIN { if (a != "" && b != "") printf f, a - b; else print "-" }'; }
-printf "$row" clip ffmpeg_s ffplay_s reader_s reader_MB aplayer_s unseen_s \
-  added_s aplayer_MB added_MB cold/warm_ms "resume_ms (own, other)"
-for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4; do
+printf "$row" clip ffmpeg_s ffplay_s nv12_s reader_s reader_MB aplayer_s unseen_s \
+  added_s aplayer_MB added_MB peak_MB mpv_s mpv_MB cold/warm_ms "resume_ms (own, other)"
+for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4 pattern_3840x2160_10s.mp4; do
   floor=$(cpu_of ffmpeg -threads 1 -i "$clips/$clip" -an -pix_fmt bgra -f null -)
   ffplay_cpu=-
   if command -v ffplay >/dev/null; then
     ffplay_cpu=$(cpu_of xvfb-run -a -s "-screen 0 1920x1080x24" ffplay -v error -an -fs -autoexit "$clips/$clip")
   fi
   winclip="Z:$(echo "$clips/$clip" | tr / '\\')"
+  nv12=$("$KV_WINE" "$KV_BUILD/bin/decoder_floor_bench.exe" --nv12 "$winclip" 10 2>/dev/null | tr -d '\r')
+  nv12_cpu=$(echo "$nv12" | awk '/cpu per 10 s/ {print $5}')
   reader=$("$KV_WINE" "$KV_BUILD/bin/decoder_floor_bench.exe" "$winclip" 10 2>/dev/null | tr -d '\r')
   reader_cpu=$(echo "$reader" | awk '/cpu per 10 s/ {print $5}')
   reader_mb=$(echo "$reader" | awk '/idle working/ {idle = $3} /reading working/ {printf "%.1f", $3 - idle}')
-  out=$(xvfb-run -a -s "-screen 0 1920x1080x24" "$KV_WINE" "$KV_BUILD/bin/playback_bench.exe" "$winclip" 10 2>/dev/null | tr -d '\r')
+  read -r _ peak_mb < <(on_screen_cpu_and_peak "$KV_WINE" "$KV_BUILD/bin/playback_bench.exe" "$winclip" 10)
+  out=$(tr -d '\r' </tmp/playback_bench_out.$$)
+  rm -f /tmp/playback_bench_out.$$
+  mpv_cpu=- mpv_mb=-
+  if command -v mpv >/dev/null; then
+    read -r mpv_cpu mpv_mb < <(on_screen_cpu_and_peak mpv --fs --no-audio --hwdec=no --vo=x11 --really-quiet "$clips/$clip")
+    rm -f /tmp/playback_bench_out.$$
+  fi
   cpu=$(echo "$out" | awk '/cpu per 10 s/ {print $5}')
   unseen=$(echo "$out" | awk '/unseen per 10 s/ {print $5}')
   first=$(echo "$out" | awk '/first picture/ {print $3 "/" $6}')
@@ -55,8 +77,8 @@ for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4; do
   playing_mb=$(echo "$out" | awk '/hosted working/ {hosted = $3} /playing working/ {printf "%.1f", $3 - hosted}')
   added=$(difference "$cpu" "$reader_cpu" "%.2f")
   added_mb=$(difference "$playing_mb" "$reader_mb" "%.1f")
-  printf "$row" "$clip" "$floor" "$ffplay_cpu" "$reader_cpu" "$reader_mb" \
-    "$cpu" "$unseen" "$added" "$playing_mb" "$added_mb" "$first" "$resume"
+  printf "$row" "$clip" "$floor" "$ffplay_cpu" "$nv12_cpu" "$reader_cpu" "$reader_mb" \
+    "$cpu" "$unseen" "$added" "$playing_mb" "$added_mb" "$peak_mb" "$mpv_cpu" "$mpv_mb" "$first" "$resume"
 done
 "$KV_WINE" "$KV_BUILD/bin/conversion_bench.exe" 60 2>/dev/null | tr -d '\r'
 /usr/lib/wine/wineserver -k 2>/dev/null || true

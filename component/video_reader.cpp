@@ -78,14 +78,15 @@ DecodedFrame::~DecodedFrame()
     }
 }
 
-std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions, const std::wstring& path)
+std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions, const std::wstring& path,
+                                               OutputChoice (*choose)(const std::vector<GUID>&))
 {
     ComPtr<IMFSourceReader> reader;
     if (FAILED(functions.createSourceReaderFromUrl(path.c_str(), nullptr, &reader))) return nullptr;
     reader->SetStreamSelection(static_cast<DWORD>(MF_SOURCE_READER_ALL_STREAMS), FALSE);
     if (FAILED(reader->SetStreamSelection(kVideoStream, TRUE))) return nullptr;
 
-    const OutputChoice output = chooseOutput(nativeSubtypes(*reader.Get()));
+    const OutputChoice output = choose(nativeSubtypes(*reader.Get()));
     ComPtr<IMFMediaType> type;
     if (FAILED(functions.createMediaType(&type))) return nullptr;
     type->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Video);

@@ -51,8 +51,10 @@ private:
 
 class VideoReader {
 public:
-    // Null when the file cannot be opened or holds no video stream that decodes to a layout we draw.
-    static std::unique_ptr<VideoReader> open(const MediaFoundation& functions, const std::wstring& path);
+    // Null when the file cannot be opened or holds no video stream that decodes to a layout we
+    // draw. `choose` picks the layout from the decoder's own (the decoder floor compares them).
+    static std::unique_ptr<VideoReader> open(const MediaFoundation& functions, const std::wstring& path,
+                                             OutputChoice (*choose)(const std::vector<GUID>&) = chooseOutput);
 
     int64_t duration() const { return duration_; }  // 100 ns units, 0 when unknown
     const VideoFormat& format() const { return format_; }
