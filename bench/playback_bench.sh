@@ -42,7 +42,7 @@ cpu_of() {  # command...: user+system CPU seconds
 on_screen_cpu_and_peak() {
   xvfb-run -a -s "-screen 0 1920x1080x24" /usr/bin/time -f "%U %S %M" -o /tmp/playback_bench_peak.$$ "$@" \
     >/tmp/playback_bench_out.$$ 2>/dev/null || true
-  awk 'END {printf "%.2f %.0f", $1 + $2, $3 / 1024}' /tmp/playback_bench_peak.$$
+  awk 'END {printf "%.2f %.0f\n", $1 + $2, $3 / 1024}' /tmp/playback_bench_peak.$$
   rm -f /tmp/playback_bench_peak.$$
 }
 
