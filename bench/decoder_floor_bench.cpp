@@ -1,8 +1,10 @@
 // The platform's own floor under our playback: the same clip read through the same Source
-// Reader to NV12 at its own pace (each picture at its time stamp, looping), every picture
-// thrown away: no conversion, no drawing. Prints CPU seconds per 10 s, and the working set
-// before reading and while reading, to set beside playback_bench's figures.
-// Usage: decoder_floor_bench CLIP [SECONDS]
+// Reader in the layout playback negotiates (or, with --nv12, in NV12 whatever the decoder
+// gives, converted by the platform) at its own pace (each picture at its time stamp,
+// looping), every picture thrown away: no conversion, no drawing. Prints CPU seconds per
+// 10 s, and the working set before reading and while reading, to set beside playback_bench's
+// figures.
+// Usage: decoder_floor_bench [--nv12] CLIP [SECONDS]
 #include <windows.h>
 #include <objbase.h>
 #include <psapi.h>
@@ -40,12 +42,16 @@ double workingSetMB()
     return double(memory.WorkingSetSize) / (1024.0 * 1024.0);
 }
 
+OutputChoice platformNv12(const std::vector<GUID>&) { return OutputChoice{MFVideoFormat_NV12, PictureLayout::nv12}; }
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    const bool nv12 = argc > 1 && std::string(argv[1]) == "--nv12";
+    if (nv12) --argc, ++argv;
     if (argc < 2) {
-        std::fprintf(stderr, "usage: decoder_floor_bench CLIP [SECONDS]\n");
+        std::fprintf(stderr, "usage: decoder_floor_bench [--nv12] CLIP [SECONDS]\n");
         return 2;
     }
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 10;
@@ -57,15 +63,18 @@ int main(int argc, char** argv)
     const double idleMB = workingSetMB();
     const MediaFoundation* functions = mediaFoundation();
     if (!functions) return 1;
+    const char* layout = "";
     int pictures = 0, readings = 0;
     double cpu = 0, wall = 0, readingMB = 0;  // readingMB: the largest working set read in the first pass
     {
         MediaFoundationSession session(*functions);
-        std::unique_ptr<VideoReader> reader = session.started() ? VideoReader::open(*functions, path) : nullptr;
+        std::unique_ptr<VideoReader> reader = session.started() ? VideoReader::open(*functions, path, nv12 ? platformNv12 : chooseOutput) : nullptr;
         if (!reader) {
             std::fprintf(stderr, "decoder_floor_bench: cannot read %s\n", argv[1]);
             return 1;
         }
+        const PictureLayout asked = reader->format().layout;
+        layout = asked == PictureLayout::nv12 ? "NV12" : (asked == PictureLayout::i420 ? "I420" : "YV12");
         const double cpuBefore = cpuSeconds();
         const ULONGLONG from = GetTickCount64();
         int64_t passStart = 0, offset = 0, last = 0;  // milliseconds: when the pass started on the wall clock
@@ -109,6 +118,7 @@ int main(int argc, char** argv)
         cpu = cpuSeconds() - cpuBefore;
         wall = double(GetTickCount64() - from) / 1000.0;
     }
+    std::printf("layout         %s\n", layout);
     std::printf("pictures       %d in %.1f s\n", pictures, wall);
     std::printf("cpu per 10 s   %.2f s\n", cpu * 10.0 / wall);
     std::printf("idle working   %.1f MB before reading\n", idleMB);

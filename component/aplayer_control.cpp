@@ -15,6 +15,21 @@ bool isPlainFile(const wchar_t* path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::wstring fullPath(const wchar_t* path)
+{
+    std::wstring full(GetFullPathNameW(path, 0, nullptr, nullptr), L'\0');
+    const DWORD length = full.empty() ? 0 : GetFullPathNameW(path, DWORD(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size()) return path;
+    full.resize(length);
+    return full;
+}
+
+// Paths name the same file as Windows compares them: letter case aside.
+bool samePath(const std::wstring& a, const std::wstring& b)
+{
+    return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) == CSTR_EQUAL;
+}
+
 // Writes `value` through `out`, the [out, retval] of every method.
 template <class T>
 HRESULT answer(T* out, T value)
@@ -41,10 +56,17 @@ void APlayerControl::closeFile()
 
 HRESULT APlayerControl::Open(BSTR fileName, LONG* result)
 {
+    const std::wstring path = fileName && *fileName ? fullPath(fileName) : std::wstring();
+    // The file already open starts over with the reader it has: hosts open the same file
+    // twice on the way to showing it, and a second reader would cost memory and a cold start.
+    if (worker_ && worker_->state() != PlaybackState::closed && !path.empty() && samePath(worker_->path(), path)) {
+        worker_->restart();
+        return answer(result, kAccepted);
+    }
     closeFile();
-    if (!fileName || !*fileName || !isPlainFile(fileName)) return answer(result, kRefused);
+    if (path.empty() || !isPlainFile(path.c_str())) return answer(result, kRefused);
     const uint64_t session = canvas_.clear();
-    worker_ = std::make_unique<PlaybackWorker>(std::wstring(fileName), config_, canvas_, session);
+    worker_ = std::make_unique<PlaybackWorker>(path, config_, canvas_, session);
     worker_->setSeen(seen_);
     return answer(result, kAccepted);
 }

@@ -49,8 +49,8 @@ void FrameCanvas::draw(uint64_t session, const Nv12Image& image, const YuvCoeffi
         const RECT& part = parts_[i];
         const int width = part.right - part.left, height = part.bottom - part.top;
         std::optional<Nv12Scaler>& scaler = scalers_[i];
-        if (!scaler || !scaler->fits(image.width, image.height, width, height)) {
-            scaler.emplace(image.width, image.height, width, height);
+        if (!scaler || !scaler->fits(image.width, image.height, width, height, image.rotation)) {
+            scaler.emplace(image.width, image.height, width, height, widestSimd(), image.rotation);
         }
         scaler->draw(image, k, BgraTarget{pixels_ + size_t(part.top) * width_ + part.left, width_, width, height});
     }

@@ -11,6 +11,54 @@ constexpr int kGroup = 8;  // outputs of a column pass step
 
 inline uint8_t clampByte(int value) { return static_cast<uint8_t>(value < 0 ? 0 : (value > 255 ? 255 : value)); }
 
+// One row of U,V pairs, interleaved or in two planes. Pair p serves picture columns 2p - shift
+// and 2p + 1 - shift (shift: 1 when the picture starts at an odd column).
+struct PairRow {
+    const uint8_t* pairs;  // interleaved, or null
+    const uint8_t* u;
+    const uint8_t* v;
+    int uAt(int p) const { return pairs ? pairs[2 * p] : u[p]; }
+    int vAt(int p) const { return pairs ? pairs[2 * p + 1] : v[p]; }
+    // Eight pairs from pair p on, as an interleaved row holds them.
+    __m128i eight(int p) const
+    {
+        if (pairs) return _mm_loadu_si128(reinterpret_cast<const __m128i*>(pairs + 2 * p));
+        return _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(u + p)),
+                                 _mm_loadl_epi64(reinterpret_cast<const __m128i*>(v + p)));
+    }
+};
+
+PairRow pairRow(const Nv12Image& image, int row)
+{
+    if (image.chroma) return PairRow{image.chroma + ptrdiff_t(row) * image.stride, nullptr, nullptr};
+    return PairRow{nullptr, image.u + ptrdiff_t(row) * image.chromaStride, image.v + ptrdiff_t(row) * image.chromaStride};
+}
+
+// `count` samples of an upright line from its sample `from` on, into every other byte of
+// `out`. A sample is `sampleBytes` wide in the stored plane (2 for interleaved U,V pairs).
+void walkLine(const uint8_t* plane, int stride, int sampleBytes, const LineWalk& walk, int from, int count, uint8_t* out)
+{
+    const ptrdiff_t step = ptrdiff_t(walk.columnStep) * sampleBytes + ptrdiff_t(walk.rowStep) * stride;
+    const uint8_t* sample = plane + ptrdiff_t(walk.column) * sampleBytes + ptrdiff_t(walk.row) * stride + from * step;
+    for (int i = 0; i < count; ++i, sample += step) out[2 * i] = *sample;
+}
+
+// Two runs of bytes woven into one, a byte of each in turn.
+void interleaveBytes(const uint8_t* a, const uint8_t* b, int count, uint8_t* out)
+{
+    int x = 0;
+    for (; x + 16 <= count; x += 16) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + x));
+        const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x), _mm_unpacklo_epi8(p, q));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x + 16), _mm_unpackhi_epi8(p, q));
+    }
+    for (; x < count; ++x) {
+        out[2 * x] = a[x];
+        out[2 * x + 1] = b[x];
+    }
+}
+
 // The same arithmetic as the SIMD lanes: products and sums in 16 bits, 6 fraction bits.
 inline uint32_t convertPixel(int y, int u, int v, const YuvCoefficients& k)
 {
@@ -65,13 +113,12 @@ inline void convertEightPaired(__m128i y, __m128i uv, const YuvCoefficients& k, 
     convertEight<aligned>(y, _mm_or_si128(u, _mm_slli_epi32(u, 16)), _mm_or_si128(v, _mm_slli_epi32(v, 16)), k, out);
 }
 
-// Sixteen pixels from sixteen luma samples and eight U,V pairs.
+// Sixteen pixels from sixteen luma samples and eight interleaved U,V pairs.
 template <bool aligned>
-inline void convertSixteen(const uint8_t* luma, const uint8_t* chroma, const YuvCoefficients& k, uint32_t* out)
+inline void convertSixteen(const uint8_t* luma, __m128i uv, const YuvCoefficients& k, uint32_t* out)
 {
     const __m128i zero = _mm_setzero_si128();
     const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(luma));
-    const __m128i uv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chroma));
     convertEightPaired<aligned>(_mm_unpacklo_epi8(y, zero), _mm_unpacklo_epi8(uv, zero), k, out);
     convertEightPaired<aligned>(_mm_unpackhi_epi8(y, zero), _mm_unpackhi_epi8(uv, zero), k, out + 8);
 }
@@ -107,36 +154,36 @@ template <bool aligned>
 }
 
 template <bool aligned>
-[[gnu::target("avx2")]] inline void convertSixteenPairedWide(const uint8_t* luma, const uint8_t* chroma, const YuvCoefficients& k, uint32_t* out)
+[[gnu::target("avx2")]] inline void convertSixteenPairedWide(const uint8_t* luma, __m128i pairs, const YuvCoefficients& k, uint32_t* out)
 {
     const __m256i y = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(luma)));
-    const __m256i uv = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(chroma)));
+    const __m256i uv = _mm256_cvtepu8_epi16(pairs);
     const __m256i u = _mm256_and_si256(uv, _mm256_set1_epi32(0xFFFF));
     const __m256i v = _mm256_srli_epi32(uv, 16);
     convertSixteenWide<aligned>(y, _mm256_or_si256(u, _mm256_slli_epi32(u, 16)), _mm256_or_si256(v, _mm256_slli_epi32(v, 16)), k, out);
 }
 
-// Pixels from `x` on in runs of sixteen, their U,V pairs at the same offsets of `pairs`;
+// Pixels from `x` on in runs of sixteen, x + shift even so that each run starts at a pair;
 // `out` is pixel x. Returns where the runs stop. `stream`: write around the caches where the
 // pixels allow, for rows that go straight into the large picture.
 template <bool stream>
-int convertRuns(const uint8_t* luma, const uint8_t* pairs, const YuvCoefficients& k, int x, int end, uint32_t* out)
+int convertRuns(const uint8_t* luma, const PairRow& pairs, int shift, const YuvCoefficients& k, int x, int end, uint32_t* out)
 {
     if (stream && (reinterpret_cast<uintptr_t>(out) & 15) == 0) {
-        for (; x + 16 <= end; x += 16, out += 16) convertSixteen<true>(luma + x, pairs + x, k, out);
+        for (; x + 16 <= end; x += 16, out += 16) convertSixteen<true>(luma + x, pairs.eight((x + shift) / 2), k, out);
     } else {
-        for (; x + 16 <= end; x += 16, out += 16) convertSixteen<false>(luma + x, pairs + x, k, out);
+        for (; x + 16 <= end; x += 16, out += 16) convertSixteen<false>(luma + x, pairs.eight((x + shift) / 2), k, out);
     }
     return x;
 }
 
 template <bool stream>
-[[gnu::target("avx2")]] int convertRunsWide(const uint8_t* luma, const uint8_t* pairs, const YuvCoefficients& k, int x, int end, uint32_t* out)
+[[gnu::target("avx2")]] int convertRunsWide(const uint8_t* luma, const PairRow& pairs, int shift, const YuvCoefficients& k, int x, int end, uint32_t* out)
 {
     if (stream && (reinterpret_cast<uintptr_t>(out) & 31) == 0) {
-        for (; x + 16 <= end; x += 16, out += 16) convertSixteenPairedWide<true>(luma + x, pairs + x, k, out);
+        for (; x + 16 <= end; x += 16, out += 16) convertSixteenPairedWide<true>(luma + x, pairs.eight((x + shift) / 2), k, out);
     } else {
-        for (; x + 16 <= end; x += 16, out += 16) convertSixteenPairedWide<false>(luma + x, pairs + x, k, out);
+        for (; x + 16 <= end; x += 16, out += 16) convertSixteenPairedWide<false>(luma + x, pairs.eight((x + shift) / 2), k, out);
     }
     return x;
 }
@@ -239,22 +286,22 @@ template <bool stream>
 void convertRow(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out, Simd simd)
 {
     const uint8_t* luma = image.luma + ptrdiff_t(row) * image.stride;
-    const uint8_t* chroma = image.chroma + ptrdiff_t(row / 2) * image.stride;
-    // The U,V pair of picture column x starts at (x + shift) rounded down to even.
+    const PairRow pairs = pairRow(image, row / 2);
+    // The U,V pair of picture column x is (x + shift) / 2.
     const int shift = image.oddLeft ? 1 : 0;
     int x = left;
     const int end = left + count;
     if ((x + shift) & 1) {
-        const uint8_t* pair = chroma + ((x + shift) & ~1);
-        *out++ = convertPixel(luma[x], pair[0], pair[1], k);
+        const int p = (x + shift) / 2;
+        *out++ = convertPixel(luma[x], pairs.uAt(p), pairs.vAt(p), k);
         ++x;
     }
-    const int runsEnd = simd == Simd::avx2 ? convertRunsWide<stream>(luma, chroma + shift, k, x, end, out)
-                                           : convertRuns<stream>(luma, chroma + shift, k, x, end, out);
+    const int runsEnd = simd == Simd::avx2 ? convertRunsWide<stream>(luma, pairs, shift, k, x, end, out)
+                                           : convertRuns<stream>(luma, pairs, shift, k, x, end, out);
     out += runsEnd - x;
     for (x = runsEnd; x < end; ++x) {
-        const uint8_t* pair = chroma + ((x + shift) & ~1);
-        *out++ = convertPixel(luma[x], pair[0], pair[1], k);
+        const int p = (x + shift) / 2;
+        *out++ = convertPixel(luma[x], pairs.uAt(p), pairs.vAt(p), k);
     }
 }
 
@@ -347,14 +394,16 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
     }
 }
 
-Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Simd simd)
+Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Simd simd, Rotation rotation)
     : pictureWidth_(pictureWidth),
       pictureHeight_(pictureHeight),
       targetWidth_(targetWidth),
       targetHeight_(targetHeight),
       simd_(simd),
-      area_(visibleArea(pictureWidth, pictureHeight, targetWidth, targetHeight)),
-      exact_(area_.width == targetWidth && area_.height == targetHeight),
+      rotation_(rotation),
+      upright_(uprightSize(pictureWidth, pictureHeight, rotation)),
+      area_(visibleArea(upright_.width, upright_.height, targetWidth, targetHeight)),
+      exact_(rotation == Rotation::none && area_.width == targetWidth && area_.height == targetHeight),
       lumaRows_(filterTaps(area_.top, area_.height, targetHeight, area_.top, area_.top + area_.height - 1), area_.top,
                 area_.top + area_.height - 1, 1),
       lumaColumns_(filterTaps(0, area_.width, targetWidth, 0, area_.width - 1), 0, area_.width - 1, kGroup),
@@ -364,14 +413,14 @@ Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int
       luma_(2 * lumaRows_.pairs + 2, lumaColumns_.outputs, 1),
       chroma_(2 * chromaRows_.pairs, lumaColumns_.outputs, 2),
       // Room for the chroma row too, and for the window's reach past the samples.
-      interleaved_(size_t(2 * (std::max(area_.width, pictureWidth / 2 + 1) + 2 * lumaColumns_.pairs + 8)), 0)
+      interleaved_(size_t(2 * (std::max(area_.width, upright_.width / 2 + 1) + 2 * lumaColumns_.pairs + 8)), 0)
 {
 }
 
-bool Nv12Scaler::fits(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight) const
+bool Nv12Scaler::fits(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Rotation rotation) const
 {
     return pictureWidth == pictureWidth_ && pictureHeight == pictureHeight_ && targetWidth == targetWidth_ &&
-           targetHeight == targetHeight_;
+           targetHeight == targetHeight_ && rotation == rotation_;
 }
 
 void Nv12Scaler::fitChromaColumns(bool oddLeft)
@@ -475,23 +524,17 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
 // Rows `even` and the one below (or the last again) together, so that each gather serves both.
 void Nv12Scaler::filterLumaRows(const Nv12Image& image, int even)
 {
-    const int last = pictureHeight_ - 1;
+    const int last = upright_.height - 1;
     const int odd = std::min(even + 1, last);
-    const uint8_t* a = image.luma + ptrdiff_t(even) * image.stride + area_.left;
-    const uint8_t* b = image.luma + ptrdiff_t(odd) * image.stride + area_.left;
-    uint8_t* out = interleaved_.data();
-    int x = 0;
-    for (; x + 16 <= area_.width; x += 16) {
-        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + x));
-        const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + x));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x), _mm_unpacklo_epi8(p, q));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x + 16), _mm_unpackhi_epi8(p, q));
+    if (rotation_ == Rotation::none) {
+        const uint8_t* a = image.luma + ptrdiff_t(even) * image.stride + area_.left;
+        const uint8_t* b = image.luma + ptrdiff_t(odd) * image.stride + area_.left;
+        interleaveBytes(a, b, area_.width, interleaved_.data());
+    } else {
+        walkLine(image.luma, image.stride, 1, uprightLine(even, pictureWidth_, pictureHeight_, rotation_), area_.left, area_.width, interleaved_.data());
+        walkLine(image.luma, image.stride, 1, uprightLine(odd, pictureWidth_, pictureHeight_, rotation_), area_.left, area_.width, interleaved_.data() + 1);
     }
-    for (; x < area_.width; ++x) {
-        out[2 * x] = a[x];
-        out[2 * x + 1] = b[x];
-    }
-    filterLines(lumaColumns_, out, luma_.line(even), luma_.line(even + 1));
+    filterLines(lumaColumns_, interleaved_.data(), luma_.line(even), luma_.line(even + 1));
     luma_.row[size_t(even) % luma_.row.size()] = even;
     luma_.row[size_t(even + 1) % luma_.row.size()] = odd == even + 1 ? odd : -1;
 }
@@ -507,16 +550,39 @@ void Nv12Scaler::filterLines(const PairedTaps& taps, const uint8_t* samples, int
 
 void Nv12Scaler::filterChromaRow(const Nv12Image& image, int row)
 {
-    const uint8_t* samples = image.chroma + ptrdiff_t(row) * image.stride + 2 * firstPair_;
-    if (chromaColumns_.spansAll) {
-        interleaved_.resize(std::max(interleaved_.size(), size_t(2 * (pairCount_ + 2 * chromaColumns_.pairs))));
-        std::fill(interleaved_.begin(), interleaved_.end(), 0);
-        std::memcpy(interleaved_.data(), samples, size_t(2 * pairCount_));
+    const bool upright = rotation_ == Rotation::none;
+    const uint8_t* samples = upright && image.chroma ? image.chroma + ptrdiff_t(row) * image.stride + 2 * firstPair_ : nullptr;
+    if (!samples || chromaColumns_.spansAll) {
+        // Planes and turned pictures are woven into pairs here, as an interleaved row holds
+        // them, with room for the loads' reach; a window wider than the row reads zeros past it.
+        interleaved_.resize(std::max(interleaved_.size(), size_t(2 * (pairCount_ + 2 * chromaColumns_.pairs + 16))));
+        if (chromaColumns_.spansAll) std::fill(interleaved_.begin(), interleaved_.end(), 0);
+        if (samples) {
+            std::memcpy(interleaved_.data(), samples, size_t(2 * pairCount_));
+        } else if (upright) {
+            const PairRow pairs = pairRow(image, row);
+            interleaveBytes(pairs.u + firstPair_, pairs.v + firstPair_, pairCount_, interleaved_.data());
+        } else {
+            walkChromaLine(image, row, interleaved_.data());
+        }
         samples = interleaved_.data();
     }
     int16_t* u = chroma_.line(row);
     filterLines(chromaColumns_, samples, u, u + chroma_.width);
     chroma_.row[size_t(row) % chroma_.row.size()] = row;
+}
+
+// The U,V pairs of upright chroma row `row` from the area's first pair on, out of a turned picture.
+void Nv12Scaler::walkChromaLine(const Nv12Image& image, int row, uint8_t* out) const
+{
+    const LineWalk walk = uprightLine(row, (pictureWidth_ + 1) / 2, (pictureHeight_ + 1) / 2, rotation_);
+    if (image.chroma) {
+        walkLine(image.chroma, image.stride, 2, walk, firstPair_, pairCount_, out);
+        walkLine(image.chroma + 1, image.stride, 2, walk, firstPair_, pairCount_, out + 1);
+    } else {
+        walkLine(image.u, image.chromaStride, 1, walk, firstPair_, pairCount_, out);
+        walkLine(image.v, image.chromaStride, 1, walk, firstPair_, pairCount_, out + 1);
+    }
 }
 
 void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const BgraTarget& target)
@@ -530,7 +596,8 @@ void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const Bg
         _mm_sfence();  // the streamed rows are complete before anyone else reads them
         return;
     }
-    fitChromaColumns(image.oddLeft);
+    // A turned picture's columns come from stored rows: its pairs start at its first column.
+    fitChromaColumns(rotation_ == Rotation::none && image.oddLeft);
     // A new picture: nothing filtered yet.
     std::fill(luma_.row.begin(), luma_.row.end(), -1);
     std::fill(chroma_.row.begin(), chroma_.row.end(), -1);

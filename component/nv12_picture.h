@@ -1,10 +1,13 @@
 #pragma once
-// Drawing an NV12 picture into a BGRA pixel block of another size: colour conversion and
+// Drawing an 8-bit 4:2:0 picture (NV12, or I420 and YV12 with planes of U and V) into a BGRA
+// pixel block of another size: colour conversion and
 // aspect-keeping fill scaling in one pass, SIMD for runs of pixels. A picture of the block's
 // size converts sample for sample; other sizes are filtered (filter_taps.h) on the way: each
 // source row of both planes is filtered across once, then each output row blends its filtered
 // rows and converts them straight into the block. Runs of pixels take AVX2 where the
-// processor has it, SSE2 otherwise.
+// processor has it, SSE2 otherwise. A picture stored on its side is turned upright on the way
+// (rotation.h): its lines are read along the stored columns, and it is fitted as upright.
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -12,13 +15,20 @@
 #include "component/colour_matrix.h"
 #include "component/fill_mapping.h"
 #include "component/filter_taps.h"
+#include "component/rotation.h"
 
 struct Nv12Image {
     const uint8_t* luma;    // top-left sample of the picture shown
-    const uint8_t* chroma;  // the interleaved U,V pair of the top-left sample
-    int stride;             // bytes from one row to the next, in both planes
+    const uint8_t* chroma;  // the interleaved U,V pair of the top-left sample; null when U and V are planes
+    int stride;             // bytes from one row to the next, in the luma plane and the interleaved one
     int width, height;      // size of the picture shown
     bool oddLeft;           // the picture starts at an odd column: its first pixel shares the pair at `chroma` with the column before
+    // I420 and YV12: the U and the V sample of the top-left sample, each in a plane of its own.
+    // The same picture draws the same pixels in either layout.
+    const uint8_t* u = nullptr;
+    const uint8_t* v = nullptr;
+    int chromaStride = 0;   // of the U and V planes
+    Rotation rotation = Rotation::none;  // the turn that makes it upright; width and height are as stored
 };
 
 struct BgraTarget {
@@ -58,12 +68,14 @@ struct PairedTaps {
     std::vector<int16_t> weight; // group by group, pair by pair: two weights for each output of the group
 };
 
-// The filter taps for one picture size in one target size, made once per size. Each source
-// row is filtered across once, into a few rows kept for the output rows that blend it.
+// The filter taps for one picture size (as stored) and turn in one target size, made once per
+// size. Each row of the upright picture is filtered across once, into a few rows kept for the
+// output rows that blend it.
 class Nv12Scaler {
 public:
-    Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Simd simd = widestSimd());
-    bool fits(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight) const;
+    Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Simd simd = widestSimd(),
+               Rotation rotation = Rotation::none);
+    bool fits(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Rotation rotation) const;
     void draw(const Nv12Image& image, const YuvCoefficients& k, const BgraTarget& target);
 
 private:
@@ -83,10 +95,14 @@ private:
     void filterChromaRow(const Nv12Image& image, int row);
     void filterLines(const PairedTaps& taps, const uint8_t* samples, int16_t* first, int16_t* second) const;
 
-    int pictureWidth_, pictureHeight_, targetWidth_, targetHeight_;
+    void walkChromaLine(const Nv12Image& image, int row, uint8_t* out) const;
+
+    int pictureWidth_, pictureHeight_, targetWidth_, targetHeight_;  // the picture as stored
     Simd simd_;
+    Rotation rotation_;
+    PlaneSize upright_;        // the picture's size turned upright: rows and columns below count in it
     VisibleArea area_;
-    bool exact_;               // the visible area is the target's size
+    bool exact_;               // upright, and the visible area is the target's size
     PairedTaps lumaRows_;      // picture rows
     PairedTaps lumaColumns_;   // relative to area_.left
     PairedTaps chromaRows_;    // chroma rows

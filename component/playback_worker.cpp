@@ -58,6 +58,21 @@ void PlaybackWorker::stop()
     wakeUp_.notify_all();
 }
 
+void PlaybackWorker::restart()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (state_ == PlaybackState::closed) return;  // nothing open to start over
+        playRequested_ = false;
+        seekRequested_ = 0;
+        restartRequested_ = true;
+        seeking_ = false;
+        position_ = 0;
+        state_ = PlaybackState::opening;
+    }
+    wakeUp_.notify_all();
+}
+
 void PlaybackWorker::setSeen(bool seen)
 {
     {
@@ -113,7 +128,7 @@ void PlaybackWorker::run()
     // Not playable: nothing to show, every figure 0.
     seeking_ = false;
     position_ = 0;
-    publishState(PlaybackState::closed);
+    state_ = PlaybackState::closed;
 }
 
 // The playback of the open file between two requests: what was asked, the pass of the file
@@ -151,8 +166,9 @@ struct PlaybackWorker::Playthrough {
 void PlaybackWorker::playFile(VideoReader& reader)
 {
     duration_ = reader.duration() / kTicksPerMillisecond;
-    videoWidth_ = reader.format().width;
-    videoHeight_ = reader.format().height;
+    const PlaneSize shown = uprightSize(reader.format().width, reader.format().height, reader.format().rotation);
+    videoWidth_ = shown.width;
+    videoHeight_ = shown.height;
 
     Playthrough p;
     for (;;) {
@@ -258,6 +274,7 @@ PlaybackWorker::Request PlaybackWorker::nextRequest(const Playthrough& p)
     wakeUp_.wait(lock, [&] { return p.hasWork() || changeAsked(p); });
     Request request{stopRequested_, playRequested_, seenRequested_, seekRequested_};
     seekRequested_.reset();
+    restartRequested_ = false;
     return request;
 }
 
@@ -267,6 +284,12 @@ bool PlaybackWorker::sleepUntil(int64_t wallTime, const Playthrough& p)
     const steady_clock::time_point deadline(duration_cast<steady_clock::duration>(nanoseconds(wallTime * 100)));
     std::unique_lock<std::mutex> lock(mutex_);
     return !wakeUp_.wait_until(lock, deadline, [&] { return changeAsked(p); });
+}
+
+void PlaybackWorker::publishState(PlaybackState state)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!restartRequested_) state_ = state;
 }
 
 bool PlaybackWorker::changeAsked(const Playthrough& p) const

@@ -6,6 +6,7 @@
 // after the step it is in (one picture, or opening the file).
 // While the picture cannot be seen (setSeen(false)) nothing is decoded or drawn and the
 // position holds, yet the state stays what was asked: unseen playing is still playing.
+// restart() is opening the same file again, with the reader it already has.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -32,9 +33,11 @@ public:
     void pause();
     void seek(int64_t milliseconds);
     void stop();
+    void restart();  // as a new opening: "opening" until taken up, then paused at the first picture
     void setSeen(bool seen);
     bool finished() const { return finished_; }  // the thread has ended: destroying is instant
 
+    const std::wstring& path() const { return path_; }
     PlaybackState state() const { return state_; }
     int64_t duration() const { return duration_; }  // milliseconds, 0 until open
     int64_t position() const { return position_; }  // milliseconds of the picture shown
@@ -60,7 +63,7 @@ private:
     bool sleepUntil(int64_t wallTime, const Playthrough& p);  // false when a request came first
     bool changeAsked(const Playthrough& p) const;             // with the lock held
     static int64_t now();                             // steady wall time, 100 ns units
-    void publishState(PlaybackState state) { state_ = state; }
+    void publishState(PlaybackState state);           // unless a restart waits: it says "opening" until taken
 
     const std::wstring path_;
     const ConfigItems& config_;
@@ -72,6 +75,7 @@ private:
     bool stopRequested_ = false;
     bool playRequested_ = false;
     bool seenRequested_ = true;
+    bool restartRequested_ = false;
     std::optional<int64_t> seekRequested_;
 
     std::atomic<PlaybackState> state_{PlaybackState::opening};

@@ -16,6 +16,19 @@ void unpack(UINT64 packed, int& high, int& low)
     low = static_cast<int>(packed & 0xFFFFFFFFu);
 }
 
+// The subtypes of the video stream's own output types, in the decoder's order.
+std::vector<GUID> nativeSubtypes(IMFSourceReader& reader)
+{
+    std::vector<GUID> subtypes;
+    ComPtr<IMFMediaType> type;
+    for (DWORD i = 0; SUCCEEDED(reader.GetNativeMediaType(kVideoStream, i, &type)); ++i) {
+        GUID subtype{};
+        if (SUCCEEDED(type->GetGUID(MF_MT_SUBTYPE, &subtype))) subtypes.push_back(subtype);
+        type.Reset();
+    }
+    return subtypes;
+}
+
 }  // namespace
 
 DecodedFrame::DecodedFrame(ComPtr<IMFMediaBuffer> buffer, const VideoFormat& format) : buffer_(std::move(buffer))
@@ -35,13 +48,24 @@ DecodedFrame::DecodedFrame(ComPtr<IMFMediaBuffer> buffer, const VideoFormat& for
             return;
         }
     }
+    // The colour follows the padded luma plane: interleaved pairs, or two planes of half the
+    // pitch, U first in I420 and V first in YV12.
     const BYTE* chroma = start + ptrdiff_t(pitch) * format.frameHeight;
     image_.luma = start + ptrdiff_t(format.top) * pitch + format.left;
-    image_.chroma = chroma + ptrdiff_t(format.top / 2) * pitch + (format.left & ~1);
+    if (format.layout == PictureLayout::nv12) {
+        image_.chroma = chroma + ptrdiff_t(format.top / 2) * pitch + (format.left & ~1);
+    } else {
+        image_.chromaStride = pitch / 2;
+        const BYTE* first = chroma + ptrdiff_t(format.top / 2) * image_.chromaStride + format.left / 2;
+        const BYTE* second = first + ptrdiff_t(image_.chromaStride) * (format.frameHeight / 2);
+        image_.u = format.layout == PictureLayout::i420 ? first : second;
+        image_.v = format.layout == PictureLayout::i420 ? second : first;
+    }
     image_.stride = pitch;
     image_.width = format.width;
     image_.height = format.height;
     image_.oddLeft = (format.left & 1) != 0;
+    image_.rotation = format.rotation;
 }
 
 DecodedFrame::~DecodedFrame()
@@ -54,20 +78,22 @@ DecodedFrame::~DecodedFrame()
     }
 }
 
-std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions, const std::wstring& path)
+std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions, const std::wstring& path,
+                                               OutputChoice (*choose)(const std::vector<GUID>&))
 {
     ComPtr<IMFSourceReader> reader;
     if (FAILED(functions.createSourceReaderFromUrl(path.c_str(), nullptr, &reader))) return nullptr;
     reader->SetStreamSelection(static_cast<DWORD>(MF_SOURCE_READER_ALL_STREAMS), FALSE);
     if (FAILED(reader->SetStreamSelection(kVideoStream, TRUE))) return nullptr;
 
+    const OutputChoice output = choose(nativeSubtypes(*reader.Get()));
     ComPtr<IMFMediaType> type;
     if (FAILED(functions.createMediaType(&type))) return nullptr;
     type->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Video);
-    type->SetGUID(MF_MT_SUBTYPE, MFVideoFormat_NV12);
+    type->SetGUID(MF_MT_SUBTYPE, output.subtype);
     if (FAILED(reader->SetCurrentMediaType(kVideoStream, nullptr, type.Get()))) return nullptr;
 
-    std::unique_ptr<VideoReader> result(new VideoReader(std::move(reader)));
+    std::unique_ptr<VideoReader> result(new VideoReader(std::move(reader), output.layout));
     if (!result->readFormat()) return nullptr;
     PROPVARIANT duration;
     PropVariantInit(&duration);
@@ -80,26 +106,35 @@ std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions,
     return result;
 }
 
-VideoReader::VideoReader(ComPtr<IMFSourceReader> reader) : reader_(std::move(reader)) {}
+VideoReader::VideoReader(ComPtr<IMFSourceReader> reader, PictureLayout layout) : reader_(std::move(reader)), layout_(layout) {}
 
 bool VideoReader::readFormat()
 {
     ComPtr<IMFMediaType> type;
     if (FAILED(reader_->GetCurrentMediaType(kVideoStream, &type))) return false;
+    const std::optional<VideoFormat> format = videoFormat(*type.Get(), layout_);
+    if (!format) return false;
+    format_ = *format;
+    return true;
+}
+
+std::optional<VideoFormat> videoFormat(IMFMediaType& type, PictureLayout layout)
+{
     UINT64 size = 0;
-    if (FAILED(type->GetUINT64(MF_MT_FRAME_SIZE, &size))) return false;
+    if (FAILED(type.GetUINT64(MF_MT_FRAME_SIZE, &size))) return std::nullopt;
     VideoFormat format;
+    format.layout = layout;
     unpack(size, format.frameWidth, format.frameHeight);
-    if (format.frameWidth <= 0 || format.frameHeight <= 0) return false;
+    if (format.frameWidth <= 0 || format.frameHeight <= 0) return std::nullopt;
     UINT32 stride = 0;
-    format.stride = SUCCEEDED(type->GetUINT32(MF_MT_DEFAULT_STRIDE, &stride)) && INT32(stride) > 0
+    format.stride = SUCCEEDED(type.GetUINT32(MF_MT_DEFAULT_STRIDE, &stride)) && INT32(stride) > 0
                         ? int(stride)
                         : format.frameWidth;
     format.width = format.frameWidth;
     format.height = format.frameHeight;
     MFVideoArea aperture{};
-    if (SUCCEEDED(type->GetBlob(MF_MT_MINIMUM_DISPLAY_APERTURE, reinterpret_cast<UINT8*>(&aperture),
-                                sizeof(aperture), nullptr)) &&
+    if (SUCCEEDED(type.GetBlob(MF_MT_MINIMUM_DISPLAY_APERTURE, reinterpret_cast<UINT8*>(&aperture),
+                               sizeof(aperture), nullptr)) &&
         aperture.Area.cx > 0 && aperture.Area.cy > 0) {
         format.left = aperture.OffsetX.value;
         format.top = aperture.OffsetY.value;
@@ -107,14 +142,15 @@ bool VideoReader::readFormat()
         format.height = aperture.Area.cy;
         if (format.left < 0 || format.top < 0 || format.left + format.width > format.frameWidth ||
             format.top + format.height > format.frameHeight) {
-            return false;
+            return std::nullopt;
         }
     }
-    const UINT32 matrix = MFGetAttributeUINT32(type.Get(), MF_MT_YUV_MATRIX, 0);
-    const UINT32 range = MFGetAttributeUINT32(type.Get(), MF_MT_VIDEO_NOMINAL_RANGE, 0);
+    format.rotation = rotationFromDegrees(MFGetAttributeUINT32(&type, kVideoRotation, 0));
+    const UINT32 matrix = MFGetAttributeUINT32(&type, MF_MT_YUV_MATRIX, 0);
+    const UINT32 range = MFGetAttributeUINT32(&type, MF_MT_VIDEO_NOMINAL_RANGE, 0);
+    // The matrix follows the stored height: a turned HD picture is HD too.
     format.coefficients = yuvCoefficients(chooseYuvMatrix(matrix, format.height), range == MFNominalRange_0_255);
-    format_ = format;
-    return true;
+    return format;
 }
 
 VideoReader::Sample VideoReader::read()

@@ -1,6 +1,7 @@
 #pragma once
 // The first video stream of a media file, decoded by Media Foundation's Source Reader to
-// NV12 pictures with their time stamps. Used on one thread (the playback worker).
+// 8-bit 4:2:0 pictures (the decoder's own layout where we draw it, output_layout.h) with
+// their time stamps. Used on one thread (the playback worker).
 #include <windows.h>
 #include <mfidl.h>
 #include <mfreadwrite.h>
@@ -8,18 +9,29 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "component/colour_matrix.h"
 #include "component/media_foundation.h"
 #include "component/nv12_picture.h"
+#include "component/output_layout.h"
 
 struct VideoFormat {
     int frameWidth = 0, frameHeight = 0;  // decoded buffer, may carry padding rows (1920 x 1088)
-    int stride = 0;                       // bytes per row when the buffer does not say
-    int left = 0, top = 0, width = 0, height = 0;  // the part shown (display aperture)
+    int stride = 0;                       // bytes per luma row when the buffer does not say
+    PictureLayout layout = PictureLayout::nv12;
+    int left = 0, top = 0, width = 0, height = 0;  // the part shown (display aperture), as stored
+    Rotation rotation = Rotation::none;            // the turn that makes it upright
     YuvCoefficients coefficients{};
 };
+
+// MF_MT_VIDEO_ROTATION: Windows 8 and later say how a picture was turned; the headers give it
+// only to programs made for Windows 8, and we run on Windows 7 too (where it is never set).
+inline constexpr GUID kVideoRotation{0xc380465d, 0x2271, 0x428c, {0x9b, 0x83, 0xec, 0xea, 0x3b, 0x4a, 0x85, 0xc1}};
+
+// The pictures a media type describes, in `layout`; none when it gives no usable size.
+std::optional<VideoFormat> videoFormat(IMFMediaType& type, PictureLayout layout);
 
 // One decoded picture, its buffer locked for reading while this lives.
 class DecodedFrame {
@@ -39,8 +51,10 @@ private:
 
 class VideoReader {
 public:
-    // Null when the file cannot be opened or holds no video stream that decodes to NV12.
-    static std::unique_ptr<VideoReader> open(const MediaFoundation& functions, const std::wstring& path);
+    // Null when the file cannot be opened or holds no video stream that decodes to a layout we
+    // draw. `choose` picks the layout from the decoder's own (the decoder floor compares them).
+    static std::unique_ptr<VideoReader> open(const MediaFoundation& functions, const std::wstring& path,
+                                             OutputChoice (*choose)(const std::vector<GUID>&) = chooseOutput);
 
     int64_t duration() const { return duration_; }  // 100 ns units, 0 when unknown
     const VideoFormat& format() const { return format_; }
@@ -56,10 +70,11 @@ public:
     bool seek(int64_t time);  // 100 ns units; the next read starts at the key frame at or before it
 
 private:
-    explicit VideoReader(Microsoft::WRL::ComPtr<IMFSourceReader> reader);
+    VideoReader(Microsoft::WRL::ComPtr<IMFSourceReader> reader, PictureLayout layout);
     bool readFormat();
 
     Microsoft::WRL::ComPtr<IMFSourceReader> reader_;
+    PictureLayout layout_;
     int64_t duration_ = 0;
     VideoFormat format_;
 };

@@ -135,6 +135,30 @@ TEST_F(NamedCalls, CloseThenOpenAgainPlays)
     EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 300; }, 3000));
 }
 
+TEST_F(NamedCalls, OpeningTheOpenFileAgainKeepsItAndStartsOverPausedAtTheFirstPicture)
+{
+    const std::string path = clipPath(kTwoSeconds);
+    openFile(path);
+    number(player, "Play");
+    ASSERT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 500; }, 3000));
+    // The same file named in another case: still open, so its figures are there at once,
+    // where a new opening would know nothing until it has read the file.
+    std::string otherCase = path;
+    for (char& c : otherCase) c = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : (c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c);
+    open(player, otherCase);
+    EXPECT_NEAR(number(player, "GetDuration"), 2000, 50);
+    EXPECT_EQ(number(player, "GetVideoWidth"), 320);
+    EXPECT_EQ(number(player, "GetPosition"), 0);
+    ASSERT_TRUE(waitUntil([&] { return state() == kPaused && openedAndShowing(); }, 5000));
+    EXPECT_LT(number(player, "GetPosition"), 100);
+    EXPECT_TRUE(positionHolds());
+    number(player, "Play");
+    EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 300; }, 3000));
+    // Another file opens anew.
+    openFile(clipPath(kOneSecond));
+    EXPECT_EQ(number(player, "GetVideoWidth"), 160);
+}
+
 TEST_F(NamedCalls, MissingFileLeavesEveryFigureZero)
 {
     open(player, clipPath("no_such_clip.mp4"));
