@@ -19,6 +19,7 @@
 
 #include "tests/component/cover_window.h"
 #include "tests/component/hosted_control.h"
+#include "tests/driver/processor_time.h"
 
 namespace {
 
@@ -40,20 +41,6 @@ double cpuSeconds()
         return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
     };
     return seconds(kernel) + seconds(user);
-}
-
-// The whole machine's busy processor seconds so far, read from Linux under Wine (/proc seen as
-// Z:\proc): the Wine server and the X server included, as for a program timed from outside.
-// -1 where there is no such file.
-double machineCpuSeconds()
-{
-    FILE* file = std::fopen("Z:\\proc\\stat", "rb");
-    if (!file) return -1;
-    unsigned long long user = 0, nice = 0, system = 0, idle = 0, wait = 0, irq = 0, softirq = 0, steal = 0;
-    const int read = std::fscanf(file, "cpu %llu %llu %llu %llu %llu %llu %llu %llu", &user, &nice, &system, &idle, &wait,
-                                 &irq, &softirq, &steal);
-    std::fclose(file);
-    return read == 8 ? double(user + nice + system + irq + softirq + steal) / 100.0 : -1;  // USER_HZ
 }
 
 // Sleeps until a message arrives rather than polling, so the pump itself costs no CPU.
@@ -264,7 +251,7 @@ int main(int argc, char** argv)
     const long long cold = firstPicture();
     const ULONGLONG readUntil = GetTickCount64() + ULONGLONG(player.invokeNumber("GetDuration")) - kBeforePassEnd;
     const bool seenPlays = advances(player);
-    const double cpuBefore = cpuSeconds(), machineBefore = machineCpuSeconds();
+    const double cpuBefore = cpuSeconds(), machineBefore = kvtest::machineProcessorSeconds();
     const ULONGLONG playFrom = GetTickCount64();
     double playingMB = 0;  // the largest working set of steady playback
     int readings = 0;
@@ -276,7 +263,7 @@ int main(int argc, char** argv)
         }
     }
     const double cpu = cpuSeconds() - cpuBefore;
-    const double machine = machineBefore < 0 ? -1 : machineCpuSeconds() - machineBefore;
+    const double machine = machineBefore < 0 ? -1 : kvtest::machineProcessorSeconds() - machineBefore;
     const double wall = double(GetTickCount64() - playFrom) / 1000.0;
     const int state = int(player.invokeNumber("GetState"));
 

@@ -17,19 +17,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export KV_BUILD=$(cd "${1:-$root/build}" && pwd)
-source "$root/scripts/wine-env"
-if grep -q '^CMAKE_TOOLCHAIN_FILE.*mingw-i686' "$KV_BUILD/CMakeCache.txt"; then
-  # The shipped 32-bit build runs under 32-bit Wine in its own prefix, as its tests do.
-  KV_WINE=/usr/lib/wine/wine
-  export WINEARCH=win32 WINEPREFIX=$KV_BUILD/wineprefix
-fi
-clips=$KV_BUILD/clips/bench
-mkdir -p "$clips"
-
-make_clip() {  # name size
-  [ -f "$clips/$1" ] || ffmpeg -v error -y -f lavfi -i "testsrc2=size=$2:rate=30:duration=10" \
-    -c:v libx264 -preset veryfast -pix_fmt yuv420p -an "$clips/$1"
-}
+source "$root/bench/bench-env"
 make_clip pattern_640x360_10s.mp4 640x360
 make_clip pattern_1920x1080_10s.mp4 1920x1080
 make_clip pattern_3840x2160_10s.mp4 3840x2160

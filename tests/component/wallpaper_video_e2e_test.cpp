@@ -14,6 +14,7 @@
 #include "tests/component/component_host.h"
 #include "tests/component/cover_window.h"
 #include "tests/driver/kv_driver.h"
+#include "tests/driver/processor_time.h"
 #include "tests/e2e/wallpaper/fake_shell_session.h"
 
 namespace {
@@ -38,75 +39,6 @@ std::function<bool()> screenShows(int red, int green, int blue)
     const int right = kvtest::screenWidth() - 30, bottom = kvtest::screenHeight() - 30;
     return [=] { return looksLike(screenPixel(30, 30), red, green, blue) && looksLike(screenPixel(right, bottom), red, green, blue); };
 }
-
-// Processor seconds kv.exe has used so far. Wine's GetProcessTimes answers only for the calling
-// process, so under Wine the Linux process behind kv.exe is read instead (/proc, seen as
-// Z:\proc): the one whose command line names kv.exe's program folder.
-class ProcessorTime {
-public:
-    ProcessorTime(DWORD processId, const std::string& programFolder)
-        : process_(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)), stat_(linuxStat(programFolder))
-    {
-    }
-    ~ProcessorTime()
-    {
-        if (process_) CloseHandle(process_);
-    }
-    ProcessorTime(const ProcessorTime&) = delete;
-    ProcessorTime& operator=(const ProcessorTime&) = delete;
-
-    double seconds() const
-    {
-        if (!stat_.empty()) {
-            // Fields after the command name: state is the 1st, user and system ticks the 12th and 13th.
-            const std::string line = readAll(stat_);
-            const size_t end = line.rfind(')');
-            if (end == std::string::npos) return -1;
-            unsigned long long user = 0, system = 0;
-            if (std::sscanf(line.c_str() + end + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user, &system) != 2) {
-                return -1;
-            }
-            return (user + system) / 100.0;  // USER_HZ
-        }
-        FILETIME created, exited, kernel, user;
-        if (!process_ || !GetProcessTimes(process_, &created, &exited, &kernel, &user)) return -1;
-        auto seconds = [](const FILETIME& t) { return (double(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e7; };
-        return seconds(kernel) + seconds(user);
-    }
-
-private:
-    static std::string readAll(const std::string& path)
-    {
-        std::string bytes;
-        if (FILE* file = std::fopen(path.c_str(), "rb")) {
-            char buffer[4096];
-            for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
-            std::fclose(file);
-        }
-        return bytes;
-    }
-    static std::string linuxStat(const std::string& programFolder)
-    {
-        const std::string name = programFolder.substr(programFolder.find_last_of('\\') + 1);
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
-        if (search == INVALID_HANDLE_VALUE) return {};
-        std::string stat;
-        do {
-            if (found.cFileName[0] < '1' || found.cFileName[0] > '9') continue;
-            const std::string folder = std::string("Z:\\proc\\") + found.cFileName;
-            const std::string commandLine = readAll(folder + "\\cmdline");
-            if (commandLine.find(name) != std::string::npos && commandLine.find("kv.exe") != std::string::npos) {
-                stat = folder + "\\stat";
-            }
-        } while (stat.empty() && FindNextFileA(search, &found));
-        FindClose(search);
-        return stat;
-    }
-
-    HANDLE process_;
-    std::string stat_;
-};
 
 // Lets `milliseconds` pass while this thread's messages flow.
 void letTimePass(DWORD milliseconds)
@@ -134,7 +66,7 @@ protected:
     // kv.exe's share of one core over the next `milliseconds`.
     double shareOfACore(DWORD milliseconds)
     {
-        const ProcessorTime time(kv->id(), directory.path());
+        const kvtest::ProcessorTime time(kv->id(), directory.path());
         const double before = time.seconds();
         const ULONGLONG start = GetTickCount64();
         letTimePass(milliseconds);
