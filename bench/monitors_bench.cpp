@@ -19,19 +19,6 @@
 
 namespace {
 
-BOOL CALLBACK collectMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list)
-{
-    reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
-    return TRUE;
-}
-
-std::vector<RECT> monitors()
-{
-    std::vector<RECT> all;
-    EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&all));
-    return all;
-}
-
 // A grid of the monitor's pixels, away from its edges.
 std::vector<COLORREF> picture(const RECT& monitor)
 {
@@ -82,7 +69,7 @@ bool measure(const std::string& clip, bool allMonitors, int seconds)
         std::printf("%-13s no player window: no figure\n", label);
         return false;
     }
-    const std::vector<RECT> shown = allMonitors ? monitors() : std::vector<RECT>{RECT{0, 0, kvtest::screenWidth(), kvtest::screenHeight()}};
+    const std::vector<RECT> shown = allMonitors ? kvtest::monitors() : std::vector<RECT>{RECT{0, 0, kvtest::screenWidth(), kvtest::screenHeight()}};
     for (const RECT& monitor : shown) {
         if (!movesOn(monitor)) {
             std::printf("%-13s not seen to move on the monitor at %ld,%ld: no figure\n", label, monitor.left, monitor.top);

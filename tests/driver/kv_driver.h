@@ -98,6 +98,7 @@ bool hidden(HWND window);  // a window that exists and is not shown: a destroyed
 std::vector<HWND> children(HWND window);  // direct children, top of the Z-order first
 int screenWidth();
 int screenHeight();
+std::vector<RECT> monitors();  // each monitor's rectangle in screen coordinates
 
 // Input.
 void setText(HWND window, const std::string& text);  // WM_SETTEXT, returns when set

@@ -136,4 +136,19 @@ int screenHeight()
 {
     return GetSystemMetrics(SM_CYSCREEN);
 }
+
+namespace {
+BOOL CALLBACK collectMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list)
+{
+    reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<RECT> monitors()
+{
+    std::vector<RECT> all;
+    EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
 }  // namespace kvtest

@@ -40,19 +40,6 @@ std::string describe(HWND window)
 
 void chooseAllMonitors(HWND settings) { PostMessageA(settings, WM_SYSCOMMAND, allMonitorsCommand, 0); }
 
-BOOL CALLBACK collectMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list)
-{
-    reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
-    return TRUE;
-}
-
-std::vector<RECT> monitors()
-{
-    std::vector<RECT> all;
-    EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&all));
-    return all;
-}
-
 bool looksLike(COLORREF colour, COLORREF expected)
 {
     return colour != CLR_INVALID && std::abs(GetRValue(colour) - GetRValue(expected)) <= 40 &&
@@ -119,7 +106,7 @@ TEST(AllMonitors, TheChoiceComesBackAtStartAndEachMonitorShowsTheWholePicture)
     ASSERT_NE(player, nullptr);
     EXPECT_TRUE(kvtest::waitUntil([&] { return covers(player, virtualScreen()); })) << describe(player);
 
-    for (const RECT& monitor : monitors()) {
+    for (const RECT& monitor : kvtest::monitors()) {
         SCOPED_TRACE("monitor at " + std::to_string(monitor.left) + "," + std::to_string(monitor.top));
         EXPECT_TRUE(kvtest::waitUntil([&] { return showsWholePicture(monitor); }));
     }
