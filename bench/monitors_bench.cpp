@@ -15,43 +15,10 @@
 
 #include "tests/driver/kv_driver.h"
 #include "tests/driver/processor_time.h"
+#include "tests/driver/screen_motion.h"
 #include "tests/e2e/wallpaper/fake_shell_session.h"
 
 namespace {
-
-// A grid of the monitor's pixels, away from its edges.
-std::vector<COLORREF> picture(const RECT& monitor)
-{
-    std::vector<COLORREF> pixels;
-    HDC screen = GetDC(nullptr);
-    for (int row = 1; row < 6; ++row)
-        for (int column = 1; column < 9; ++column)
-            pixels.push_back(GetPixel(screen, monitor.left + (monitor.right - monitor.left) * column / 9,
-                                      monitor.top + (monitor.bottom - monitor.top) * row / 6));
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-bool dark(const std::vector<COLORREF>& pixels)
-{
-    for (COLORREF colour : pixels)
-        if (GetRValue(colour) + GetGValue(colour) + GetBValue(colour) >= 24) return false;
-    return true;
-}
-
-// The monitor shows a picture that then changes: the video plays there.
-bool movesOn(const RECT& monitor)
-{
-    std::vector<COLORREF> shown;
-    return kvtest::waitUntil(
-        [&] {
-            const std::vector<COLORREF> now = picture(monitor);
-            const bool moved = !shown.empty() && now != shown;
-            if (!dark(now)) shown = now;
-            return moved && !dark(now);
-        },
-        15000);
-}
 
 // One run of kv.exe playing `clip` on the primary monitor or on all of them; false when it
 // shows no figure.
@@ -71,7 +38,7 @@ bool measure(const std::string& clip, bool allMonitors, int seconds)
     }
     const std::vector<RECT> shown = allMonitors ? kvtest::monitors() : std::vector<RECT>{RECT{0, 0, kvtest::screenWidth(), kvtest::screenHeight()}};
     for (const RECT& monitor : shown) {
-        if (!movesOn(monitor)) {
+        if (!kvtest::playsOn(monitor)) {
             std::printf("%-13s not seen to move on the monitor at %ld,%ld: no figure\n", label, monitor.left, monitor.top);
             return false;
         }
@@ -83,7 +50,7 @@ bool measure(const std::string& clip, bool allMonitors, int seconds)
     const double kvCpu = kvTime.seconds() - kvBefore, machine = kvtest::machineProcessorSeconds() - machineBefore;
     const double per10s = 10.0 / (double(GetTickCount64() - from) / 1000.0);
     const bool read = kvBefore >= 0 && machineBefore >= 0;
-    const bool played = kv.running() && movesOn(shown.front());
+    const bool played = kv.running() && kvtest::playsOn(shown.front());
     std::printf("%-13s kv.exe %.2f s, machine %.2f s per 10 s%s\n", label, kvCpu * per10s, machine * per10s,
                 !read ? " (processor time not readable: no figure)" : played ? "" : " (stopped playing: no figure)");
     // Without a desktop program window, closing the settings window would be the fatal error

@@ -2,41 +2,12 @@
 
 #include <cstdio>
 
-namespace kvtest {
-namespace {
-std::string readAll(const std::string& path)
-{
-    std::string bytes;
-    if (FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
-        std::fclose(file);
-    }
-    return bytes;
-}
+#include "tests/driver/linux_process.h"
 
-std::string linuxStat(const std::string& programFolder)
-{
-    const std::string name = programFolder.substr(programFolder.find_last_of('\\') + 1);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
-    if (search == INVALID_HANDLE_VALUE) return {};
-    std::string stat;
-    do {
-        if (found.cFileName[0] < '1' || found.cFileName[0] > '9') continue;
-        const std::string folder = std::string("Z:\\proc\\") + found.cFileName;
-        const std::string commandLine = readAll(folder + "\\cmdline");
-        if (commandLine.find(name) != std::string::npos && commandLine.find("kv.exe") != std::string::npos) {
-            stat = folder + "\\stat";
-        }
-    } while (stat.empty() && FindNextFileA(search, &found));
-    FindClose(search);
-    return stat;
-}
-}  // namespace
+namespace kvtest {
 
 ProcessorTime::ProcessorTime(DWORD processId, const std::string& programFolder)
-    : process_(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)), stat_(linuxStat(programFolder))
+    : process_(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)), folder_(linuxProcessFolder(programFolder))
 {
 }
 
@@ -47,9 +18,9 @@ ProcessorTime::~ProcessorTime()
 
 double ProcessorTime::seconds() const
 {
-    if (!stat_.empty()) {
+    if (!folder_.empty()) {
         // Fields after the command name: state is the 1st, user and system ticks the 12th and 13th.
-        const std::string line = readAll(stat_);
+        const std::string line = readWholeFile(folder_ + "\\stat");
         const size_t end = line.rfind(')');
         if (end == std::string::npos) return -1;
         unsigned long long user = 0, system = 0;

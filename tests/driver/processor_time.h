@@ -21,7 +21,7 @@ public:
 
 private:
     HANDLE process_;
-    std::string stat_;
+    std::string folder_;  // its Linux process's /proc folder, where there is one
 };
 
 // The whole machine's busy processor seconds so far, read from Linux under Wine (/proc seen as
