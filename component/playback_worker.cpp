@@ -150,6 +150,7 @@ struct PlaybackWorker::Playthrough {
     bool seen = true;       // as last told
     bool ended = false;     // at the end, not looping
     bool showNext = true;   // the next picture shows at once: the first after opening or a seek
+    bool atStart = true;    // the reader has given nothing since opening or going back to 0
     int64_t shownTime = 0;
     int64_t pictureLength = kDefaultPictureLength;
     // Positions count from the first picture's stamp, which need not be 0 (66.7 ms is seen),
@@ -190,7 +191,11 @@ void PlaybackWorker::apply(const Request& request, VideoReader& reader, Playthro
     if (request.seekTo) {
         // The reader seeks in the file's own time (its first picture at 0), while stamps
         // may carry the first picture's offset: the picture wanted is target + offset.
-        reader.seek(*request.seekTo);
+        // A reader that has given nothing since it opened or went back to the start is there
+        // already: seeking it anyway (a host opening the same file twice) would rebuild the
+        // platform's decoder for nothing, at the cost of a second set of pictures at once.
+        if (*request.seekTo != 0 || !p.atStart) reader.seek(*request.seekTo);
+        p.atStart = *request.seekTo == 0;
         p.pass = Playthrough::Pass{};
         p.pass.seekTarget = *request.seekTo + p.firstStamp.value_or(0);
         p.waiting.drawn = false;
@@ -209,9 +214,11 @@ bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
 {
     Playthrough::Pass& pass = p.pass;
     const VideoReader::Sample sample = reader.read();
+    p.atStart = false;
     if (sample.outcome != VideoReader::Outcome::frame) {
         const bool loop = sample.outcome == VideoReader::Outcome::end && config_.get(kLoopItem) == 1;
         if (loop && pass.pictures > 0 && reader.seek(0)) {
+            p.atStart = true;
             const int64_t passEnd = pass.lastTime + p.pictureLength;
             pass = Playthrough::Pass{};
             pass.lastPassEnd = passEnd;

@@ -159,6 +159,21 @@ TEST_F(NamedCalls, OpeningTheOpenFileAgainKeepsItAndStartsOverPausedAtTheFirstPi
     EXPECT_EQ(number(player, "GetVideoWidth"), 160);
 }
 
+// The wallpaper's road: the same file opened twice in a row, the second time before anything
+// has been read, then played. The reader is still at the start, and playback starts there.
+TEST_F(NamedCalls, OpeningTheSameFileTwiceInARowShowsTheFirstPictureThenPlaysFromIt)
+{
+    const std::string path = clipPath(kTwoSeconds);
+    open(player, path);
+    open(player, path);
+    ASSERT_TRUE(waitUntil([&] { return state() == kPaused && openedAndShowing(); }, 5000));
+    EXPECT_LT(number(player, "GetPosition"), 100);
+    EXPECT_TRUE(positionHolds());
+    number(player, "Play");
+    EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 300; }, 3000));
+    EXPECT_LT(number(player, "GetPosition"), 1500);
+}
+
 TEST_F(NamedCalls, MissingFileLeavesEveryFigureZero)
 {
     open(player, clipPath("no_such_clip.mp4"));
