@@ -26,9 +26,7 @@ bool measure(const std::string& clip, bool allMonitors, int seconds)
 {
     const char* label = allMonitors ? "all monitors" : "one monitor";
     kvtest::ProgramDirectory directory;
-    directory.copyIn(kvtest::binDirectory() + "\\component\\APlayer.dll", "APlayer.dll");
-    // Wine's own atl.dll attaches nothing without a container pointer; the test-only one does.
-    directory.copyIn(kvtest::binDirectory() + "\\fixtures\\atl_shim\\atl.dll", "atl.dll");
+    directory.copyInOurComponent();
     directory.writeFile("kv.ini",
                         "[文件名]\r\n文件名=" + clip + "\r\n" + (allMonitors ? "[显示]\r\n所有显示器=1\r\n" : ""));
     kvtest::Process kv = kvtest::Process::start(directory);

@@ -3,8 +3,10 @@
 // program window, so the player window stays top-level, where Wine draws it and the screen's
 // pixels show it playing. Prints, for a stretch timed once the picture is seen to move, CPU
 // seconds per 10 s of kv.exe and of the whole machine (X server and Wine server included), and
-// kv.exe's resident memory at the end and at its most since start-up (opening included).
-// Usage: wallpaper_bench CLIP [SECONDS]
+// kv.exe's resident memory at the end and at its most since start-up (opening included); with
+// READ_EVERY, also its resident memory every that many seconds on the way (a short clip looping
+// for long shows whether anything grows with the loops).
+// Usage: wallpaper_bench CLIP [SECONDS [READ_EVERY]]
 #include <windows.h>
 
 #include <cstdio>
@@ -20,20 +22,19 @@
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: wallpaper_bench CLIP [SECONDS]\n");
+        std::fprintf(stderr, "usage: wallpaper_bench CLIP [SECONDS [READ_EVERY]]\n");
         return 2;
     }
     const std::string clip = argv[1];
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 10;
+    const int readEvery = argc > 3 ? std::atoi(argv[3]) : 0;
     FakeShellSession shell("--no-progman");
     if (!shell.ready()) {
         std::fprintf(stderr, "wallpaper_bench: the simulated shell did not start\n");
         return 1;
     }
     kvtest::ProgramDirectory directory;
-    directory.copyIn(kvtest::binDirectory() + "\\component\\APlayer.dll", "APlayer.dll");
-    // Wine's own atl.dll attaches nothing without a container pointer; the test-only one does.
-    directory.copyIn(kvtest::binDirectory() + "\\fixtures\\atl_shim\\atl.dll", "atl.dll");
+    directory.copyInOurComponent();
     directory.writeFile("kv.ini", "[文件名]\r\n文件名=" + clip + "\r\n");
     kvtest::Process kv = kvtest::Process::start(directory);
     const RECT screen{0, 0, kvtest::screenWidth(), kvtest::screenHeight()};
@@ -44,7 +45,11 @@ int main(int argc, char** argv)
     const kvtest::ProcessorTime kvTime(kv.id(), directory.path());
     const double kvBefore = kvTime.seconds(), machineBefore = kvtest::machineProcessorSeconds();
     const ULONGLONG from = GetTickCount64();
-    Sleep(DWORD(seconds) * 1000);
+    for (int second = 1; second <= seconds; ++second) {
+        Sleep(1000);
+        if (readEvery > 0 && second % readEvery == 0)
+            std::printf("at %4d s resident %.0f MB\n", second, kvtest::residentMemory(kv.id(), directory.path()).nowMB);
+    }
     const double kvCpu = kvTime.seconds() - kvBefore, machine = kvtest::machineProcessorSeconds() - machineBefore;
     const double per10s = 10.0 / (double(GetTickCount64() - from) / 1000.0);
     const kvtest::ResidentMemory memory = kvtest::residentMemory(kv.id(), directory.path());

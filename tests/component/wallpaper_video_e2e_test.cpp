@@ -53,9 +53,7 @@ protected:
     void start()
     {
         ASSERT_TRUE(shell.ready());
-        ASSERT_TRUE(directory.copyIn(besideProgram("component\\APlayer.dll"), "APlayer.dll"));
-        // Wine's own atl.dll attaches nothing without a container pointer; the test-only one does.
-        ASSERT_TRUE(directory.copyIn(besideProgram("fixtures\\atl_shim\\atl.dll"), "atl.dll"));
+        ASSERT_TRUE(directory.copyInOurComponent());
         ASSERT_TRUE(directory.copyIn(clipPath("red_then_blue_320x240.mp4"), "壁纸.mp4"));
         ASSERT_TRUE(directory.writeFile("kv.ini", "[文件名]\r\n文件名=" + directory.pathOf("壁纸.mp4") + "\r\n"));
         kv = std::make_unique<kvtest::Process>(kvtest::Process::start(directory));

@@ -44,6 +44,9 @@ public:
 
     // Copies a file (e.g. a fixture DLL from binDirectory()) in under the given name.
     bool copyIn(const std::string& sourcePath, const std::string& name);
+    // Our APlayer.dll from the build, and the test-only atl.dll beside it: Wine's own atl.dll
+    // attaches nothing without a container pointer.
+    bool copyInOurComponent();
     bool writeFile(const std::string& name, const std::string& bytes);
     // The file's bytes, or nullopt when it does not exist.
     std::optional<std::string> readFile(const std::string& name) const;

@@ -82,6 +82,12 @@ bool ProgramDirectory::copyIn(const std::string& sourcePath, const std::string& 
     return CopyFileA(sourcePath.c_str(), pathOf(name).c_str(), FALSE) != FALSE;
 }
 
+bool ProgramDirectory::copyInOurComponent()
+{
+    return copyIn(binDirectory() + "\\component\\APlayer.dll", "APlayer.dll") &&
+           copyIn(binDirectory() + "\\fixtures\\atl_shim\\atl.dll", "atl.dll");
+}
+
 bool ProgramDirectory::writeFile(const std::string& name, const std::string& bytes)
 {
     std::ofstream file(pathOf(name), std::ios::binary | std::ios::trunc);

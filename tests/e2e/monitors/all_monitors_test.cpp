@@ -94,8 +94,7 @@ TEST(AllMonitors, TheChoiceComesBackAtStartAndEachMonitorShowsTheWholePicture)
     FakeShellSession shell("--no-progman");
     ASSERT_TRUE(shell.ready());
     kvtest::ProgramDirectory directory;
-    ASSERT_TRUE(directory.copyIn(kvtest::binDirectory() + "\\component\\APlayer.dll", "APlayer.dll"));
-    ASSERT_TRUE(directory.copyIn(kvtest::binDirectory() + "\\fixtures\\atl_shim\\atl.dll", "atl.dll"));
+    ASSERT_TRUE(directory.copyInOurComponent());
     ASSERT_TRUE(directory.copyIn(kvtest::binDirectory() + "\\..\\clips\\quadrants_1920x1080.mp4", "壁纸.mp4"));
     ASSERT_TRUE(directory.writeFile("kv.ini", "[文件名]\r\n文件名=" + directory.pathOf("壁纸.mp4") + "\r\n" +
                                                   allMonitorsSection));
