@@ -42,11 +42,42 @@ BOOL CALLBACK enumerateTopLevel(HWND window, LPARAM)
     if (!iconViewWindow)
         return TRUE;
     wallpaperLayerWindow = ext::findWindowEx(site::enumFindWallpaperLayer, nullptr, window, "WorkerW", "");
-    if (window == desktopProgramWindow)
-        layerBeneathIconView();  // what follows Progman is not the wallpaper layer there
-    else
+    if (window == desktopProgramWindow) {
+        wallpaperLayerWindow = nullptr;  // what follows Progman is not the wallpaper layer there
+        layerBeneathIconView();
+    } else {
         ext::showWindow(site::enumHideWallpaperLayer, wallpaperLayerWindow, SW_HIDE);
+    }
     return FALSE;
+}
+
+namespace {
+BOOL CALLBACK findIconViewOwner(HWND window, LPARAM found)
+{
+    if (!FindWindowExA(window, nullptr, "SHELLDLL_DefView", ""))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+}  // namespace
+
+void hideWallpaperLayerOnceSettled()
+{
+    HWND owner = nullptr;
+    EnumWindows(findIconViewOwner, reinterpret_cast<LPARAM>(&owner));
+    if (!IsWindow(playerWindowHandle) || !owner || owner == desktopProgramWindow)
+        return;
+    HWND layer = FindWindowExA(nullptr, owner, "WorkerW", "");
+    if (!layer)
+        return;
+    iconViewWindow = FindWindowExA(owner, nullptr, "SHELLDLL_DefView", "");
+    // Hidden while the shell was still arranging, behind an owner that is not the first: it
+    // comes back where it stands, so that the one layer hidden is the one behind the icons.
+    if (layer != wallpaperLayerWindow && IsWindow(wallpaperLayerWindow) && !IsWindowVisible(wallpaperLayerWindow))
+        SetWindowPos(wallpaperLayerWindow, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    wallpaperLayerWindow = layer;
+    ShowWindow(layer, SW_HIDE);
 }
 
 void hideReturnedWallpaperLayer(HWND window)

@@ -6,7 +6,7 @@
 extern HWND desktopProgramWindow;   // "Progman" titled "Program Manager"
 extern HWND playerWindowHandle;     // the "pmrq" window; non-null once the player window was found
 extern HWND iconViewWindow;         // the SHELLDLL_DefView looked for last
-extern HWND wallpaperLayerWindow;   // the WorkerW found after the icon-view owner
+extern HWND wallpaperLayerWindow;   // the WorkerW hidden behind the icon-view owner
 
 // Makes the player window a child of the desktop program window and hides the wallpaper
 // layer in front of it; where the icon view lives in the desktop program window itself
@@ -26,3 +26,10 @@ void hideReturnedWallpaperLayer(HWND window);
 // The shell restacked its windows: the "WorkerW" now right behind the icon-view owner is
 // judged as above.
 void hideWallpaperLayerBehindIconOwner();
+
+// The whole desktop looked at again a moment after the embedding: the shell may still have
+// been arranging its windows when the embedding looked (Explorer on a busy machine; under Wine
+// a window that joins Progman briefly upsets the top-level order), and a restack in between is
+// heard by no one. The "WorkerW" behind the first icon-view owner is hidden; a layer hidden
+// behind another owner is shown again. Nothing where the icon view lives in Progman.
+void hideWallpaperLayerOnceSettled();

@@ -47,6 +47,10 @@ WallpaperLayerWatch::WallpaperLayerWatch()
     // sorts out what is not the layer.
     hook_ = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_REORDER, nullptr, onShellWindowEvent, shellProcess, 0,
                             WINEVENT_OUTOFCONTEXT);
+    // What changed between the embedding and this hook was heard by no one: the whole desktop
+    // is looked at once more. The desktop program window's handle names that timer; it is never
+    // a "WorkerW", whose handles name the others.
+    SetTimer(playerWindowHandle, reinterpret_cast<UINT_PTR>(desktopProgramWindow), settleMs, nullptr);
 }
 
 WallpaperLayerWatch::~WallpaperLayerWatch()
@@ -58,6 +62,10 @@ WallpaperLayerWatch::~WallpaperLayerWatch()
 void WallpaperLayerWatch::onSettled(HWND player, UINT_PTR timer)
 {
     KillTimer(player, timer);
-    if (processState.eventBlock == 0)
+    if (processState.eventBlock != 0)
+        return;
+    if (timer == reinterpret_cast<UINT_PTR>(desktopProgramWindow))
+        hideWallpaperLayerOnceSettled();
+    else
         hideReturnedWallpaperLayer(reinterpret_cast<HWND>(timer));
 }

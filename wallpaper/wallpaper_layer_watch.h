@@ -14,7 +14,8 @@ public:
     WallpaperLayerWatch(const WallpaperLayerWatch&) = delete;
     WallpaperLayerWatch& operator=(const WallpaperLayerWatch&) = delete;
 
-    // The player window's WM_TIMER: `timer` is the handle of the "WorkerW" to look at again.
+    // The player window's WM_TIMER: `timer` is the handle of the "WorkerW" to look at again,
+    // or of the desktop program window for the look at the whole desktop after the embedding.
     static void onSettled(HWND player, UINT_PTR timer);
 
 private:

@@ -76,6 +76,11 @@ DWORD FakeShellSession::broadcastTick() const
     return static_cast<DWORD>(numberProperty(control_, fake_shell::broadcastTick));
 }
 
+bool FakeShellSession::wallpaperLayerBecomesHidden() const
+{
+    return kvtest::waitUntil([&] { return kvtest::hidden(window(fake_shell::wallpaperLayer)); });
+}
+
 void FakeShellSession::restart() const
 {
     if (control_)

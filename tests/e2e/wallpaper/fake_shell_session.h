@@ -35,6 +35,9 @@ public:
     // later; wallpaperLayerPlaced() tells when that happened.
     void recreateWallpaperLayerInSteps(DWORD placeAfterMs) const;
     bool wallpaperLayerPlaced() const;
+    // Waits until the classic wallpaper layer is hidden: the program looks at the desktop once
+    // more a moment after embedding, in case the shell was still arranging its windows.
+    bool wallpaperLayerBecomesHidden() const;
     DWORD processId() const { return process_.dwProcessId; }
 
 private:

@@ -50,7 +50,7 @@ void expectEmbedded(const PlayerRun& run, bool layout24H2)
         EXPECT_EQ(childWindows(progman), expected);
     } else {
         EXPECT_EQ(childWindows(progman), std::vector<HWND>{player});
-        EXPECT_TRUE(kvtest::hidden(run.shell.window(fake_shell::wallpaperLayer)));
+        EXPECT_TRUE(run.shell.wallpaperLayerBecomesHidden());
         EXPECT_TRUE(kvtest::visible(run.shell.window(fake_shell::iconOwner)));
         EXPECT_EQ(kvtest::parent(run.shell.window(fake_shell::iconView)), run.shell.window(fake_shell::iconOwner));
     }

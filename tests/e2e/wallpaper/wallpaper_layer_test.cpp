@@ -67,7 +67,7 @@ protected:
     {
         ASSERT_TRUE(run.ready());
         run.apply();
-        ASSERT_TRUE(kvtest::hidden(run.shell.window(fake_shell::wallpaperLayer)));
+        ASSERT_TRUE(run.shell.wallpaperLayerBecomesHidden());
     }
 
     WallpaperRun run;
