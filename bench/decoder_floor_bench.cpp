@@ -24,7 +24,7 @@ namespace {
 // The working set is read once a second on the wall clock from 2 s into the clip's first pass
 // until this long before its end, the stretch and moments playback_bench reads: the loop's
 // seek back to the start leaves the platform's decoder larger, as a reopening does.
-constexpr int64_t kBeforePassEnd = 500;  // milliseconds
+constexpr int64_t beforePassEnd = 500;  // milliseconds
 
 double cpuSeconds()
 {
@@ -79,7 +79,7 @@ int main(int argc, char** argv)
         const ULONGLONG from = GetTickCount64();
         int64_t passStart = 0, offset = 0, last = 0;  // milliseconds: when the pass started on the wall clock
         bool first = true;
-        const int64_t readUntil = reader->duration() / 10000 - kBeforePassEnd;
+        const int64_t readUntil = reader->duration() / 10000 - beforePassEnd;
         int64_t nextReading = 2000;
         // Sleeps until `due`, waking on the way for each reading of the first pass.
         auto waitUntil = [&](int64_t due) {

@@ -23,10 +23,10 @@
 
 namespace {
 
-constexpr ULONGLONG kBeforePassEnd = 500;  // milliseconds: the last reading of memory comes before the loop's seek
-constexpr int kResumeRounds = 10;
-const wchar_t kCoverShown[] = L"kv_playback_bench_cover_shown";
-const wchar_t kCoverGo[] = L"kv_playback_bench_cover_go";
+constexpr ULONGLONG beforePassEnd = 500;  // milliseconds: the last reading of memory comes before the loop's seek
+constexpr int resumeRounds = 10;
+const wchar_t coverShown[] = L"kv_playback_bench_cover_shown";
+const wchar_t coverGo[] = L"kv_playback_bench_cover_go";
 
 struct HandleCloser {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
@@ -78,7 +78,7 @@ void pumpUntil(HANDLE event)
 // told of its own process's activation, and kv.exe has no window to be activated.
 int showCover()
 {
-    const Handle shown(OpenEventW(EVENT_MODIFY_STATE, FALSE, kCoverShown)), go(OpenEventW(SYNCHRONIZE, FALSE, kCoverGo));
+    const Handle shown(OpenEventW(EVENT_MODIFY_STATE, FALSE, coverShown)), go(OpenEventW(SYNCHRONIZE, FALSE, coverGo));
     if (!shown || !go) return 1;
     HWND cover = CreateWindowExA(WS_EX_NOACTIVATE, "Static", nullptr, WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                                  GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -134,13 +134,13 @@ struct Resume {
 
 Resume measureResume(const AutomationObject& player, bool otherProcess)
 {
-    const Handle shown(CreateEventW(nullptr, TRUE, FALSE, kCoverShown)), go(CreateEventW(nullptr, TRUE, FALSE, kCoverGo));
+    const Handle shown(CreateEventW(nullptr, TRUE, FALSE, coverShown)), go(CreateEventW(nullptr, TRUE, FALSE, coverGo));
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     const std::wstring command = L"\"" + std::wstring(self) + L"\" --cover";
     Resume resume;
     ULONGLONG sum = 0;
-    for (int round = 0; round < kResumeRounds; ++round) {
+    for (int round = 0; round < resumeRounds; ++round) {
         ResetEvent(shown.get());
         ResetEvent(go.get());
         std::unique_ptr<CoverWindow> ownCover;
@@ -161,7 +161,7 @@ Resume measureResume(const AutomationObject& player, bool otherProcess)
             ownCover = std::make_unique<CoverWindow>(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         }
         const bool still = holdsStill(player);
-        pumpMessagesFor(DWORD(round * 500 / kResumeRounds));
+        pumpMessagesFor(DWORD(round * 500 / resumeRounds));
         const int64_t held = player.invokeNumber("GetPosition");
         SetEvent(go.get());
         ownCover.reset();
@@ -195,7 +195,7 @@ void printResume(const char* label, const Resume& resume, const char* cover)
     const std::string most = resume.measured ? std::to_string(resume.most) : "-";
     std::printf("%-14s %s ms on average, %s ms at most, a cover of %s (%d of %d rounds; never held still %d, "
                 "never went on within 3 s %d)\n",
-                label, average.c_str(), most.c_str(), cover, resume.measured, kResumeRounds, resume.neverStill,
+                label, average.c_str(), most.c_str(), cover, resume.measured, resumeRounds, resume.neverStill,
                 resume.neverResumed);
 }
 
@@ -249,7 +249,7 @@ int main(int argc, char** argv)
     // seek back to the start. So it is read in the clip's first pass, once a second from 2 s
     // after the first picture until just before the pass ends, the stretch the floor reads.
     const long long cold = firstPicture();
-    const ULONGLONG readUntil = GetTickCount64() + ULONGLONG(player.invokeNumber("GetDuration")) - kBeforePassEnd;
+    const ULONGLONG readUntil = GetTickCount64() + ULONGLONG(player.invokeNumber("GetDuration")) - beforePassEnd;
     const bool seenPlays = advances(player);
     const double cpuBefore = cpuSeconds(), machineBefore = kvtest::machineProcessorSeconds();
     const ULONGLONG playFrom = GetTickCount64();
@@ -312,6 +312,6 @@ int main(int argc, char** argv)
     player.invokeNumber("Close");
     hosted.reset();
     OleUninitialize();
-    const bool resumed = !otherResume.coverFailed && ownResume.measured == kResumeRounds && otherResume.measured == kResumeRounds;
+    const bool resumed = !otherResume.coverFailed && ownResume.measured == resumeRounds && otherResume.measured == resumeRounds;
     return cold >= 0 && warm >= 0 && seenPlays && coveredStill && resumed ? 0 : 1;
 }

@@ -5,9 +5,9 @@
 
 namespace {
 
-constexpr LONG kAccepted = 0;
-constexpr LONG kRefused = -1;
-constexpr wchar_t kVersion[] = L"kv APlayer 1.0";
+constexpr LONG answerAccepted = 0;
+constexpr LONG answerRefused = -1;
+constexpr wchar_t versionText[] = L"kv APlayer 1.0";
 
 bool isPlainFile(const wchar_t* path)
 {
@@ -61,47 +61,47 @@ HRESULT APlayerControl::Open(BSTR fileName, LONG* result)
     // twice on the way to showing it, and a second reader would cost memory and a cold start.
     if (worker_ && worker_->state() != PlaybackState::closed && !path.empty() && samePath(worker_->path(), path)) {
         worker_->restart();
-        return answer(result, kAccepted);
+        return answer(result, answerAccepted);
     }
     closeFile();
-    if (path.empty() || !isPlainFile(path.c_str())) return answer(result, kRefused);
+    if (path.empty() || !isPlainFile(path.c_str())) return answer(result, answerRefused);
     const uint64_t session = canvas_.clear();
     worker_ = std::make_unique<PlaybackWorker>(path, config_, canvas_, session);
     worker_->setSeen(seen_);
-    return answer(result, kAccepted);
+    return answer(result, answerAccepted);
 }
 
 HRESULT APlayerControl::Close(LONG* result)
 {
     closeFile();
-    return answer(result, kAccepted);
+    return answer(result, answerAccepted);
 }
 
 HRESULT APlayerControl::Play(LONG* result)
 {
-    if (!worker_) return answer(result, kRefused);
+    if (!worker_) return answer(result, answerRefused);
     worker_->play();
-    return answer(result, kAccepted);
+    return answer(result, answerAccepted);
 }
 
 HRESULT APlayerControl::Pause(LONG* result)
 {
-    if (!worker_) return answer(result, kRefused);
+    if (!worker_) return answer(result, answerRefused);
     worker_->pause();
-    return answer(result, kAccepted);
+    return answer(result, answerAccepted);
 }
 
 HRESULT APlayerControl::GetVersion(BSTR* version)
 {
     if (!version) return E_POINTER;
-    *version = SysAllocString(kVersion);
+    *version = SysAllocString(versionText);
     return *version ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT APlayerControl::SetCustomLogo(LONG logo, LONG* result)
 {
     customLogo_ = logo;
-    return answer(result, kAccepted);
+    return answer(result, answerAccepted);
 }
 
 HRESULT APlayerControl::GetState(LONG* state)
@@ -121,9 +121,9 @@ HRESULT APlayerControl::GetPosition(LONG* milliseconds)
 
 HRESULT APlayerControl::SetPosition(LONG milliseconds, LONG* result)
 {
-    if (!worker_ || worker_->state() == PlaybackState::closed) return answer(result, kRefused);
+    if (!worker_ || worker_->state() == PlaybackState::closed) return answer(result, answerRefused);
     worker_->seek(milliseconds);
-    return answer(result, kAccepted);
+    return answer(result, answerAccepted);
 }
 
 HRESULT APlayerControl::GetVideoWidth(LONG* width)
@@ -141,7 +141,7 @@ HRESULT APlayerControl::GetVolume(LONG* volume) { return answer(volume, volume_)
 HRESULT APlayerControl::SetVolume(LONG volume, LONG* result)
 {
     volume_ = std::clamp<LONG>(volume, 0, 100);
-    return answer(result, kAccepted);
+    return answer(result, answerAccepted);
 }
 
 HRESULT APlayerControl::IsSeeking(VARIANT_BOOL* seeking)
@@ -171,7 +171,7 @@ HRESULT APlayerControl::SetConfig(LONG item, VARIANT value, LONG* result)
     const bool isNumber = SUCCEEDED(VariantChangeType(&number, &value, 0, VT_I4));
     const bool accepted = isNumber && config_.set(item, number.lVal);
     VariantClear(&number);
-    return answer(result, accepted ? kAccepted : kRefused);
+    return answer(result, accepted ? answerAccepted : answerRefused);
 }
 
 LRESULT APlayerControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -5,8 +5,8 @@ namespace {
 // Index of `item` in the table, or -1.
 int indexOf(int item)
 {
-    for (size_t i = 0; i < kConfigItems.size(); ++i) {
-        if (kConfigItems[i].number == item) return static_cast<int>(i);
+    for (size_t i = 0; i < configItems.size(); ++i) {
+        if (configItems[i].number == item) return static_cast<int>(i);
     }
     return -1;
 }
@@ -15,14 +15,14 @@ int indexOf(int item)
 
 ConfigItems::ConfigItems()
 {
-    for (size_t i = 0; i < kConfigItems.size(); ++i) values_[i] = kConfigItems[i].initial;
+    for (size_t i = 0; i < configItems.size(); ++i) values_[i] = configItems[i].initial;
 }
 
 bool ConfigItems::set(int item, int value)
 {
     int index = indexOf(item);
     if (index < 0) return false;
-    const ConfigItemDefinition& definition = kConfigItems[index];
+    const ConfigItemDefinition& definition = configItems[index];
     if (value < definition.minimum || value > definition.maximum) return false;
     values_[index] = value;
     return true;

@@ -20,12 +20,12 @@ struct ConfigItemDefinition {
     int initial;
 };
 
-inline constexpr int kLoopItem = 8;
-inline constexpr int kMuteItem = 119;
+inline constexpr int loopItem = 8;
+inline constexpr int muteItem = 119;
 
-inline constexpr std::array<ConfigItemDefinition, 2> kConfigItems{{
-    {kLoopItem, 0, 1, 0},
-    {kMuteItem, 0, 1, 0},
+inline constexpr std::array<ConfigItemDefinition, 2> configItems{{
+    {loopItem, 0, 1, 0},
+    {muteItem, 0, 1, 0},
 }};
 
 // Current values; read from any thread.
@@ -36,5 +36,5 @@ public:
     std::optional<int> get(int item) const;  // empty: unknown item
 
 private:
-    std::array<std::atomic<int>, kConfigItems.size()> values_;
+    std::array<std::atomic<int>, configItems.size()> values_;
 };

@@ -13,13 +13,13 @@ void appendQuantised(std::vector<FilterTap>& taps, std::vector<std::pair<int, do
     int32_t sum = 0;
     size_t largest = taps.size();
     for (const auto& w : weights) {
-        const int32_t weight = static_cast<int32_t>(std::lround(w.second / total * kWeightOne));
+        const int32_t weight = static_cast<int32_t>(std::lround(w.second / total * weightOne));
         if (weight == 0) continue;
         if (largest == taps.size() || weight > taps[largest].weight) largest = taps.size();
         taps.push_back(FilterTap{w.first, weight});
         sum += weight;
     }
-    taps[largest].weight += kWeightOne - sum;
+    taps[largest].weight += weightOne - sum;
 }
 
 }  // namespace

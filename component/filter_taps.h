@@ -1,11 +1,11 @@
 #pragma once
 // Which source samples, with which weights, make each output sample when a run of samples is
 // resized: bilinear (the two samples nearest the output's centre) when enlarging, the average
-// of the area each output covers when reducing. Weights are fixed point, kWeightOne in all.
+// of the area each output covers when reducing. Weights are fixed point, weightOne in all.
 #include <cstdint>
 #include <vector>
 
-inline constexpr int32_t kWeightOne = 1 << 15;
+inline constexpr int32_t weightOne = 1 << 15;
 
 struct FilterTap {
     int index;       // source sample, within [0, sourceCount)

@@ -7,11 +7,11 @@
 
 namespace {
 
-const COLORREF kDarkFill = RGB(0, 0, 0);
+const COLORREF darkFill = RGB(0, 0, 0);
 
 void fillDark(HDC dc, const RECT& area)
 {
-    SetBkColor(dc, kDarkFill);
+    SetBkColor(dc, darkFill);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
 }
 

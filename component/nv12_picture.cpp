@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kGroup = 8;  // outputs of a column pass step
+constexpr int columnGroup = 8;  // outputs of a column pass step
 
 inline uint8_t clampByte(int value) { return static_cast<uint8_t>(value < 0 ? 0 : (value > 255 ? 255 : value)); }
 
@@ -350,7 +350,7 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
             sum += w[size_t(at)];
             if (w[size_t(at)] > w[size_t(largest)]) largest = at;
         }
-        w[size_t(largest)] += (kWeightOne >> 1) - sum;
+        w[size_t(largest)] += (weightOne >> 1) - sum;
         const int g = i / group, j = i % group;
         for (int p = 0; p < pairs; ++p) {
             int16_t* target = weight.data() + ((size_t(g) * pairs + p) * group + j) * 2;
@@ -363,7 +363,7 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
     const int groups = outputs / group;
     load.resize(size_t(groups));
     window.resize(size_t(groups));
-    pick.assign(group == kGroup ? size_t(groups) * pairs * 32 : 0, 0);
+    pick.assign(group == columnGroup ? size_t(groups) * pairs * 32 : 0, 0);
     const int readableEnd = 2 * (lastIndex + 1);  // bytes of two interleaved lines
     for (int g = 0; g < groups; ++g) {
         const int* f = first.data() + size_t(g) * group;
@@ -377,7 +377,7 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
             load[size_t(g)] = GroupLoad::everySample;
         } else if (two) {
             load[size_t(g)] = GroupLoad::everyOther;
-        } else if (group == kGroup && !spansAll && needEnd - 2 * f[0] <= 16 && readableEnd - 2 * firstIndex >= 16) {
+        } else if (group == columnGroup && !spansAll && needEnd - 2 * f[0] <= 16 && readableEnd - 2 * firstIndex >= 16) {
             // The load ends within the samples: the picture's buffer may end with its last one.
             const int from = std::min(2 * f[0], readableEnd - 16);
             load[size_t(g)] = GroupLoad::shuffled;
@@ -406,7 +406,7 @@ Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int
       exact_(rotation == Rotation::none && area_.width == targetWidth && area_.height == targetHeight),
       lumaRows_(filterTaps(area_.top, area_.height, targetHeight, area_.top, area_.top + area_.height - 1), area_.top,
                 area_.top + area_.height - 1, 1),
-      lumaColumns_(filterTaps(0, area_.width, targetWidth, 0, area_.width - 1), 0, area_.width - 1, kGroup),
+      lumaColumns_(filterTaps(0, area_.width, targetWidth, 0, area_.width - 1), 0, area_.width - 1, columnGroup),
       chromaRows_(filterTaps(area_.top / 2.0, area_.height / 2.0, targetHeight, area_.top / 2, (area_.top + area_.height - 1) / 2),
                   area_.top / 2, (area_.top + area_.height - 1) / 2, 1),
       // Luma rows are filtered two at a time: room for one more on either side of the window.
@@ -433,7 +433,7 @@ void Nv12Scaler::fitChromaColumns(bool oddLeft)
     const int lastPair = (area_.left + area_.width - 1 + shift) / 2;
     pairCount_ = lastPair - firstPair_ + 1;
     chromaColumns_ = PairedTaps(filterTaps((area_.left + shift) / 2.0 - firstPair_, area_.width / 2.0, targetWidth_, 0, lastPair - firstPair_),
-                                0, lastPair - firstPair_, kGroup);
+                                0, lastPair - firstPair_, columnGroup);
 }
 
 namespace {
@@ -448,9 +448,9 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
     const int* from = taps.first.data();
     const int16_t* w = taps.weight.data();
     const GroupLoad* load = taps.load.data();
-    for (int x = 0; x < taps.outputs; x += kGroup, from += kGroup, ++load) {
+    for (int x = 0; x < taps.outputs; x += columnGroup, from += columnGroup, ++load) {
         __m128i a0 = round, a1 = round, b0 = round, b1 = round;
-        for (int p = 0; p < taps.pairs; ++p, w += 2 * kGroup) {
+        for (int p = 0; p < taps.pairs; ++p, w += 2 * columnGroup) {
             const uint8_t* s = samples + 4 * p;
             __m128i low, high;
             if (*load == GroupLoad::everyOther) {
@@ -467,7 +467,7 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
                 high = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[4])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[5]))),
                                           _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[6])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[7]))));
             }
-            const __m128i wLow = loadWeights(w), wHigh = loadWeights(w + kGroup);
+            const __m128i wLow = loadWeights(w), wHigh = loadWeights(w + columnGroup);
             a0 = _mm_add_epi32(a0, _mm_madd_epi16(_mm_and_si128(low, lowBytes), wLow));
             a1 = _mm_add_epi32(a1, _mm_madd_epi16(_mm_and_si128(high, lowBytes), wHigh));
             b0 = _mm_add_epi32(b0, _mm_madd_epi16(_mm_srli_epi16(low, 8), wLow));
@@ -485,13 +485,13 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
     const __m256i round = _mm256_set1_epi32(1 << 7);
     const int* from = taps.first.data();
     const int16_t* w = taps.weight.data();
-    for (int g = 0, x = 0; x < taps.outputs; ++g, x += kGroup, from += kGroup) {
+    for (int g = 0, x = 0; x < taps.outputs; ++g, x += columnGroup, from += columnGroup) {
         const GroupLoad load = taps.load[size_t(g)];
         const __m256i window = load == GroupLoad::shuffled
                                    ? _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + 2 * taps.window[size_t(g)])))
                                    : _mm256_setzero_si256();
         __m256i a = round, b = round;
-        for (int p = 0; p < taps.pairs; ++p, w += 2 * kGroup) {
+        for (int p = 0; p < taps.pairs; ++p, w += 2 * columnGroup) {
             const uint8_t* s = samples + 4 * p;
             __m256i quads;
             if (load == GroupLoad::shuffled) {

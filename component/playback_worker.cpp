@@ -7,11 +7,11 @@
 
 namespace {
 
-constexpr int64_t kTicksPerMillisecond = 10000;
-constexpr int64_t kDefaultPictureLength = 333333;  // 30 pictures a second, until the stream tells
-constexpr int64_t kStallLimit = 5000000;           // half a second behind: restart the clock, do not race
-constexpr int kMostDroppedInARow = 4;              // late pictures skipped before one is shown anyway
-constexpr int64_t kNone = INT64_MIN;               // no such time
+constexpr int64_t ticksPerMillisecond = 10000;
+constexpr int64_t defaultPictureLength = 333333;  // 30 pictures a second, until the stream tells
+constexpr int64_t stallLimit = 5000000;           // half a second behind: restart the clock, do not race
+constexpr int mostDroppedInARow = 4;              // late pictures skipped before one is shown anyway
+constexpr int64_t noTime = INT64_MIN;               // no such time
 
 // Media Foundation's objects live in the multithreaded apartment on this thread.
 class MultithreadedApartment {
@@ -106,7 +106,7 @@ void PlaybackWorker::seek(int64_t milliseconds)
     milliseconds = std::max<int64_t>(0, milliseconds);
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        seekRequested_ = milliseconds * kTicksPerMillisecond;
+        seekRequested_ = milliseconds * ticksPerMillisecond;
         seeking_ = true;
         position_ = milliseconds;
     }
@@ -137,8 +137,8 @@ struct PlaybackWorker::Playthrough {
     struct Pass {
         int pictures = 0;
         int64_t lastTime = 0;                   // of the last picture decoded
-        int64_t seekTarget = kNone;             // the stamp a seek is after
-        int64_t lastPassEnd = kNone;            // after a loop's wrap: when the pass that ended would have ended
+        int64_t seekTarget = noTime;             // the stamp a seek is after
+        int64_t lastPassEnd = noTime;            // after a loop's wrap: when the pass that ended would have ended
         int droppedInARow = 0;
     };
     struct Waiting {
@@ -152,7 +152,7 @@ struct PlaybackWorker::Playthrough {
     bool showNext = true;   // the next picture shows at once: the first after opening or a seek
     bool atStart = true;    // the reader has given nothing since opening or going back to 0
     int64_t shownTime = 0;
-    int64_t pictureLength = kDefaultPictureLength;
+    int64_t pictureLength = defaultPictureLength;
     // Positions count from the first picture's stamp, which need not be 0 (66.7 ms is seen),
     // so that a clip plays from 0 to its duration and SetPosition(x) shows position x.
     std::optional<int64_t> firstStamp;
@@ -166,7 +166,7 @@ struct PlaybackWorker::Playthrough {
 
 void PlaybackWorker::playFile(VideoReader& reader)
 {
-    duration_ = reader.duration() / kTicksPerMillisecond;
+    duration_ = reader.duration() / ticksPerMillisecond;
     const PlaneSize shown = uprightSize(reader.format().width, reader.format().height, reader.format().rotation);
     videoWidth_ = shown.width;
     videoHeight_ = shown.height;
@@ -180,7 +180,7 @@ void PlaybackWorker::playFile(VideoReader& reader)
         if (!p.hasWork()) continue;  // nothing to do until the next request
         if (!p.waiting.drawn && !decodeAndDraw(reader, p)) continue;
         if (!showWaiting(p)) continue;  // the picture stays waiting
-        position_ = std::max<int64_t>(0, p.shownTime - p.firstStamp.value_or(0)) / kTicksPerMillisecond;
+        position_ = std::max<int64_t>(0, p.shownTime - p.firstStamp.value_or(0)) / ticksPerMillisecond;
         std::lock_guard<std::mutex> lock(mutex_);
         if (!seekRequested_) seeking_ = false;
     }
@@ -216,7 +216,7 @@ bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
     const VideoReader::Sample sample = reader.read();
     p.atStart = false;
     if (sample.outcome != VideoReader::Outcome::frame) {
-        const bool loop = sample.outcome == VideoReader::Outcome::end && config_.get(kLoopItem) == 1;
+        const bool loop = sample.outcome == VideoReader::Outcome::end && config_.get(loopItem) == 1;
         if (loop && pass.pictures > 0 && reader.seek(0)) {
             p.atStart = true;
             const int64_t passEnd = pass.lastTime + p.pictureLength;
@@ -225,7 +225,7 @@ bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
             return false;
         }
         p.ended = true;
-        pass.seekTarget = kNone;
+        pass.seekTarget = noTime;
         seeking_ = false;
         publishState(PlaybackState::ended);
         return false;
@@ -238,17 +238,17 @@ bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
     pass.lastTime = sample.time;
     if (!p.firstStamp) p.firstStamp = sample.time;
     ++pass.pictures;
-    if (pass.seekTarget != kNone && sample.time + p.pictureLength / 2 < pass.seekTarget) return false;  // decode up to the target
-    pass.seekTarget = kNone;
-    if (pass.lastPassEnd != kNone) {
+    if (pass.seekTarget != noTime && sample.time + p.pictureLength / 2 < pass.seekTarget) return false;  // decode up to the target
+    pass.seekTarget = noTime;
+    if (pass.lastPassEnd != noTime) {
         p.clock.startPass(pass.lastPassEnd, sample.time);
-        pass.lastPassEnd = kNone;
+        pass.lastPassEnd = noTime;
     }
     if (!p.showNext) {
         const int64_t lateness = now() - p.clock.dueAt(sample.time);
-        if (lateness > kStallLimit) {
+        if (lateness > stallLimit) {
             p.clock.anchor(sample.time, now());
-        } else if (lateness > p.pictureLength && pass.droppedInARow < kMostDroppedInARow) {
+        } else if (lateness > p.pictureLength && pass.droppedInARow < mostDroppedInARow) {
             ++pass.droppedInARow;
             return false;
         }

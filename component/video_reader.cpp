@@ -8,7 +8,7 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-constexpr DWORD kVideoStream = static_cast<DWORD>(MF_SOURCE_READER_FIRST_VIDEO_STREAM);
+constexpr DWORD videoStream = static_cast<DWORD>(MF_SOURCE_READER_FIRST_VIDEO_STREAM);
 
 void unpack(UINT64 packed, int& high, int& low)
 {
@@ -21,7 +21,7 @@ std::vector<GUID> nativeSubtypes(IMFSourceReader& reader)
 {
     std::vector<GUID> subtypes;
     ComPtr<IMFMediaType> type;
-    for (DWORD i = 0; SUCCEEDED(reader.GetNativeMediaType(kVideoStream, i, &type)); ++i) {
+    for (DWORD i = 0; SUCCEEDED(reader.GetNativeMediaType(videoStream, i, &type)); ++i) {
         GUID subtype{};
         if (SUCCEEDED(type->GetGUID(MF_MT_SUBTYPE, &subtype))) subtypes.push_back(subtype);
         type.Reset();
@@ -84,14 +84,14 @@ std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions,
     ComPtr<IMFSourceReader> reader;
     if (FAILED(functions.createSourceReaderFromUrl(path.c_str(), nullptr, &reader))) return nullptr;
     reader->SetStreamSelection(static_cast<DWORD>(MF_SOURCE_READER_ALL_STREAMS), FALSE);
-    if (FAILED(reader->SetStreamSelection(kVideoStream, TRUE))) return nullptr;
+    if (FAILED(reader->SetStreamSelection(videoStream, TRUE))) return nullptr;
 
     const OutputChoice output = choose(nativeSubtypes(*reader.Get()));
     ComPtr<IMFMediaType> type;
     if (FAILED(functions.createMediaType(&type))) return nullptr;
     type->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Video);
     type->SetGUID(MF_MT_SUBTYPE, output.subtype);
-    if (FAILED(reader->SetCurrentMediaType(kVideoStream, nullptr, type.Get()))) return nullptr;
+    if (FAILED(reader->SetCurrentMediaType(videoStream, nullptr, type.Get()))) return nullptr;
 
     std::unique_ptr<VideoReader> result(new VideoReader(std::move(reader), output.layout));
     if (!result->readFormat()) return nullptr;
@@ -111,7 +111,7 @@ VideoReader::VideoReader(ComPtr<IMFSourceReader> reader, PictureLayout layout) :
 bool VideoReader::readFormat()
 {
     ComPtr<IMFMediaType> type;
-    if (FAILED(reader_->GetCurrentMediaType(kVideoStream, &type))) return false;
+    if (FAILED(reader_->GetCurrentMediaType(videoStream, &type))) return false;
     const std::optional<VideoFormat> format = videoFormat(*type.Get(), layout_);
     if (!format) return false;
     format_ = *format;
@@ -145,7 +145,7 @@ std::optional<VideoFormat> videoFormat(IMFMediaType& type, PictureLayout layout)
             return std::nullopt;
         }
     }
-    format.rotation = rotationFromDegrees(MFGetAttributeUINT32(&type, kVideoRotation, 0));
+    format.rotation = rotationFromDegrees(MFGetAttributeUINT32(&type, videoRotation, 0));
     const UINT32 matrix = MFGetAttributeUINT32(&type, MF_MT_YUV_MATRIX, 0);
     const UINT32 range = MFGetAttributeUINT32(&type, MF_MT_VIDEO_NOMINAL_RANGE, 0);
     // The matrix follows the stored height: a turned HD picture is HD too.
@@ -160,7 +160,7 @@ VideoReader::Sample VideoReader::read()
         DWORD flags = 0;
         LONGLONG time = 0;
         ComPtr<IMFSample> sample;
-        if (FAILED(reader_->ReadSample(kVideoStream, 0, nullptr, &flags, &time, &sample))) return result;
+        if (FAILED(reader_->ReadSample(videoStream, 0, nullptr, &flags, &time, &sample))) return result;
         if (flags & MF_SOURCE_READERF_ERROR) return result;
         if ((flags & MF_SOURCE_READERF_CURRENTMEDIATYPECHANGED) && !readFormat()) return result;
         if (flags & MF_SOURCE_READERF_ENDOFSTREAM) {

@@ -28,7 +28,7 @@ struct VideoFormat {
 
 // MF_MT_VIDEO_ROTATION: Windows 8 and later say how a picture was turned; the headers give it
 // only to programs made for Windows 8, and we run on Windows 7 too (where it is never set).
-inline constexpr GUID kVideoRotation{0xc380465d, 0x2271, 0x428c, {0x9b, 0x83, 0xec, 0xea, 0x3b, 0x4a, 0x85, 0xc1}};
+inline constexpr GUID videoRotation{0xc380465d, 0x2271, 0x428c, {0x9b, 0x83, 0xec, 0xea, 0x3b, 0x4a, 0x85, 0xc1}};
 
 // The pictures a media type describes, in `layout`; none when it gives no usable size.
 std::optional<VideoFormat> videoFormat(IMFMediaType& type, PictureLayout layout);

@@ -7,14 +7,14 @@
 
 namespace {
 
-constexpr UINT_PTR kBurstTimer = 0x6B76;   // a burst of window events has passed
-constexpr UINT_PTR kPollTimer = 0x6B77;    // the next look while something could be covering
-constexpr UINT kBurstMilliseconds = 30;
-constexpr UINT kPollMilliseconds = 500;    // twice a second at most
-constexpr ULONGLONG kWatchAfterChange = 2000;  // windows just made may be shown or moved unseen
+constexpr UINT_PTR burstTimer = 0x6B76;   // a burst of window events has passed
+constexpr UINT_PTR pollTimer = 0x6B77;    // the next look while something could be covering
+constexpr UINT burstMilliseconds = 30;
+constexpr UINT pollMilliseconds = 500;    // twice a second at most
+constexpr ULONGLONG watchAfterChange = 2000;  // windows just made may be shown or moved unseen
 // Windows 8's cloaking events, beyond the Windows 7 headers we build against; Windows 7 never sends them.
-constexpr DWORD kEventObjectCloaked = 0x8017;
-constexpr DWORD kEventObjectUncloaked = 0x8018;
+constexpr DWORD eventObjectCloaked = 0x8017;
+constexpr DWORD eventObjectUncloaked = 0x8018;
 
 // Out-of-context WinEvent callbacks carry no context of their own; they arrive on the thread
 // that set the hook, where these are the watches to tell.
@@ -89,7 +89,7 @@ VisibilityWatch::VisibilityWatch(HWND control, std::function<void(bool seen)> se
         {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND},
         {EVENT_OBJECT_CREATE, EVENT_OBJECT_HIDE},
         {EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE},
-        {kEventObjectCloaked, kEventObjectUncloaked},
+        {eventObjectCloaked, eventObjectUncloaked},
     };
     for (const auto& range : ranges) {
         if (HWINEVENTHOOK hook = SetWinEventHook(range.first, range.second, nullptr, onWinEvent, 0, 0,
@@ -105,8 +105,8 @@ VisibilityWatch::VisibilityWatch(HWND control, std::function<void(bool seen)> se
 
 VisibilityWatch::~VisibilityWatch()
 {
-    KillTimer(control_, kBurstTimer);
-    KillTimer(control_, kPollTimer);
+    KillTimer(control_, burstTimer);
+    KillTimer(control_, pollTimer);
     if (displayNotification_) UnregisterPowerSettingNotification(displayNotification_);
     if (sessionNotification_) WTSUnRegisterSessionNotification(control_);
     for (HWINEVENTHOOK hook : hooks_) UnhookWinEvent(hook);
@@ -118,7 +118,7 @@ bool VisibilityWatch::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, 
 {
     switch (message) {
     case WM_TIMER:
-        if (wParam != kBurstTimer && wParam != kPollTimer) return false;
+        if (wParam != burstTimer && wParam != pollTimer) return false;
         onTimer(wParam);
         result = 0;
         return true;
@@ -150,7 +150,7 @@ void VisibilityWatch::onWindowsChanged()
 {
     lastChange_ = GetTickCount64();
     if (burstPending_) return;
-    burstPending_ = SetTimer(control_, kBurstTimer, kBurstMilliseconds, nullptr) != 0;
+    burstPending_ = SetTimer(control_, burstTimer, burstMilliseconds, nullptr) != 0;
     if (!burstPending_) {
         measure();
         decide();
@@ -159,8 +159,8 @@ void VisibilityWatch::onWindowsChanged()
 
 void VisibilityWatch::onTimer(UINT_PTR id)
 {
-    if (id == kBurstTimer) {
-        KillTimer(control_, kBurstTimer);
+    if (id == burstTimer) {
+        KillTimer(control_, burstTimer);
         burstPending_ = false;
     }
     measure();
@@ -197,11 +197,11 @@ void VisibilityWatch::measure()
 void VisibilityWatch::decide()
 {
     const bool blank = locked_ || displayOff_;
-    const bool couldBeCovered = coverage_ != Coverage::clear || GetTickCount64() - lastChange_ < kWatchAfterChange;
+    const bool couldBeCovered = coverage_ != Coverage::clear || GetTickCount64() - lastChange_ < watchAfterChange;
     const bool poll = !blank && couldBeCovered;
     if (poll != polling_) {
-        polling_ = poll && SetTimer(control_, kPollTimer, kPollMilliseconds, nullptr) != 0;
-        if (!poll) KillTimer(control_, kPollTimer);
+        polling_ = poll && SetTimer(control_, pollTimer, pollMilliseconds, nullptr) != 0;
+        if (!poll) KillTimer(control_, pollTimer);
     }
     const bool seen = !blank && coverage_ != Coverage::whole;
     if (seen == seen_) return;

@@ -63,4 +63,4 @@ inline int64_t setConfig(const AutomationObject& player, int32_t item, int32_t v
 inline void open(const AutomationObject& player, std::string fileName) { player.invoke("Open", {fileName}); }
 
 // Playback states the control reports.
-enum : int64_t { kClosed = 0, kOpening = 1, kPaused = 2, kPlaying = 3, kEnded = 4 };
+enum : int64_t { stateClosed = 0, stateOpening = 1, statePaused = 2, statePlaying = 3, stateEnded = 4 };

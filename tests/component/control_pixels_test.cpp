@@ -73,7 +73,7 @@ TEST_F(ControlPixels, UnplayableFileLeavesTheWindowDark)
     HostedControl host(library, 200, 100);
     ASSERT_TRUE(host.ready());
     EXPECT_EQ(static_cast<int64_t>(host.player().invokeNumber("Open", {text})), 0);  // it is there: taken
-    EXPECT_TRUE(waitUntil([&] { return number(host.player(), "GetState") == kClosed; }, 10000));
+    EXPECT_TRUE(waitUntil([&] { return number(host.player(), "GetState") == stateClosed; }, 10000));
     RedrawWindow(host.controlWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_TRUE(waitUntil([&] { return colourNear(host.pixel(100, 50), 0, 0, 0, 24); }, 2000));
     DeleteFileA(text.c_str());
@@ -114,7 +114,7 @@ TEST_F(ControlPixels, TheSameControlShowsThePictureAgainInANewHostAfterItsFirstH
         firstWindow = first.controlWindow();
         open(player, clipPath("pattern_320x240_2s.mp4"));
         number(player, "Play");
-        ASSERT_TRUE(waitUntil([&] { return number(player, "GetState") == kPlaying; }, 5000));
+        ASSERT_TRUE(waitUntil([&] { return number(player, "GetState") == statePlaying; }, 5000));
     }
     EXPECT_FALSE(IsWindow(firstWindow));
     number(player, "Close");

@@ -67,8 +67,8 @@ struct Picture {
 };
 
 // The conversion passing luma through as grey, or U and V through as blue and red (less 128).
-const YuvCoefficients kLumaThrough{0, 64, 0, 0, 0, 0};
-const YuvCoefficients kChromaThrough{0, 0, 64, 0, 0, 64};
+const YuvCoefficients lumaThrough{0, 64, 0, 0, 0, 0};
+const YuvCoefficients chromaThrough{0, 0, 64, 0, 0, 64};
 
 struct Size {
     int pictureWidth, pictureHeight, targetWidth, targetHeight;
@@ -81,8 +81,8 @@ void expectMatchesReference(const Size& s, Simd simd)
     const VisibleArea area = visibleArea(s.pictureWidth, s.pictureHeight, s.targetWidth, s.targetHeight);
     Nv12Scaler scaler(s.pictureWidth, s.pictureHeight, s.targetWidth, s.targetHeight, simd);
     std::vector<uint32_t> grey(size_t(s.targetWidth) * s.targetHeight), colour(grey.size());
-    scaler.draw(picture.image, kLumaThrough, BgraTarget{grey.data(), s.targetWidth, s.targetWidth, s.targetHeight});
-    scaler.draw(picture.image, kChromaThrough, BgraTarget{colour.data(), s.targetWidth, s.targetWidth, s.targetHeight});
+    scaler.draw(picture.image, lumaThrough, BgraTarget{grey.data(), s.targetWidth, s.targetWidth, s.targetHeight});
+    scaler.draw(picture.image, chromaThrough, BgraTarget{colour.data(), s.targetWidth, s.targetWidth, s.targetHeight});
 
     const int shift = s.oddLeft ? 1 : 0;
     const int firstPair = (area.left + shift) / 2, lastPair = (area.left + area.width - 1 + shift) / 2;
@@ -192,7 +192,7 @@ TEST_P(FilteredScaling, ReducingByTwoAveragesEachSquareOfFour)
     Picture picture(8, 4, false, 1);
     Nv12Scaler scaler(8, 4, 4, 2, GetParam());
     std::vector<uint32_t> out(8);
-    scaler.draw(picture.image, kLumaThrough, BgraTarget{out.data(), 4, 4, 2});
+    scaler.draw(picture.image, lumaThrough, BgraTarget{out.data(), 4, 4, 2});
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 4; ++x) {
             const uint8_t* l = picture.image.luma + ptrdiff_t(2 * y) * picture.stride + 2 * x;
@@ -246,25 +246,25 @@ TEST_P(FilteredScaling, ARampEnlargedTwiceAndOneAndAHalfTimesByHand)
     const std::vector<double> twice{0, 16, 48, 80, 112, 144, 176, 192};
     std::vector<double> twiceBothRows;
     for (int row = 0; row < 4; ++row) twiceBothRows.insert(twiceBothRows.end(), twice.begin(), twice.end());
-    expectNear(drawn(ramp, 8, 4, kLumaThrough, 0, GetParam()), twiceBothRows);
+    expectNear(drawn(ramp, 8, 4, lumaThrough, 0, GetParam()), twiceBothRows);
     // One and a half times: at -1/6 (the edge's), 1/2, 7/6, 11/6, 5/2, 19/6 (the edge's).
     const std::vector<double> half{0, 32, 74.67, 117.33, 160, 192};
     std::vector<double> halfAllRows;
     for (int row = 0; row < 3; ++row) halfAllRows.insert(halfAllRows.end(), half.begin(), half.end());
-    expectNear(drawn(ramp, 6, 3, kLumaThrough, 0, GetParam()), halfAllRows);
+    expectNear(drawn(ramp, 6, 3, lumaThrough, 0, GetParam()), halfAllRows);
 }
 
 TEST_P(FilteredScaling, ATwoByTwoCheckerEnlargedTwiceAndOneAndAHalfTimesByHand)
 {
     const SmallPicture checker(2, 2, {0, 255, 255, 0}, {128, 128});
     // Weights of the two source samples along each axis, twice: (1, 0), (3/4, 1/4), (1/4, 3/4), (0, 1).
-    expectNear(drawn(checker, 4, 4, kLumaThrough, 0, GetParam()),
+    expectNear(drawn(checker, 4, 4, lumaThrough, 0, GetParam()),
                {0, 63.75, 191.25, 255,           //
                 63.75, 95.63, 159.38, 191.25,    //
                 191.25, 159.38, 95.63, 63.75,    //
                 255, 191.25, 63.75, 0});
     // One and a half times: (1, 0), (1/2, 1/2), (0, 1).
-    expectNear(drawn(checker, 3, 3, kLumaThrough, 0, GetParam()),
+    expectNear(drawn(checker, 3, 3, lumaThrough, 0, GetParam()),
                {0, 127.5, 255, 127.5, 127.5, 127.5, 255, 127.5, 0});
 }
 
@@ -276,7 +276,7 @@ TEST_P(FilteredScaling, ChromaRowsEnlargedByHandFromTheirCentresBetweenTwoLumaRo
     const std::vector<double> column{0, 0, 12.5, 37.5, 62.5, 87.5, 100, 100};
     std::vector<double> expected;
     for (double blue : column) expected.insert(expected.end(), 8, blue);
-    expectNear(drawn(rows, 8, 8, kChromaThrough, 0, GetParam()), expected);
+    expectNear(drawn(rows, 8, 8, chromaThrough, 0, GetParam()), expected);
 }
 
 TEST(ScalingSimd, TheWidestWayIsAvx2WhereTheProcessorHasIt)

@@ -8,10 +8,10 @@
 namespace {
 
 // A 1280x720 monitor left of a 1920x1080 primary, tops aligned: a gap below the smaller one.
-const RECT kLeft{-1280, 0, 0, 720};
-const RECT kPrimary{0, 0, 1920, 1080};
+const RECT leftMonitor{-1280, 0, 0, 720};
+const RECT primaryMonitor{0, 0, 1920, 1080};
 // The same monitor above the primary instead.
-const RECT kAbove{0, -720, 1280, 0};
+const RECT monitorAbove{0, -720, 1280, 0};
 
 std::string text(const RECT& r)
 {
@@ -38,16 +38,16 @@ TEST(MonitorParts, EachMonitorFillsItsOwnPartAndAWindowOnOneMonitorIsOnePart)
         std::vector<RECT> monitors;
         std::vector<RECT> expected;  // in the window
     } cases[] = {
-        {"one monitor, the window on it", kPrimary, {kPrimary}, {{0, 0, 1920, 1080}}},
-        {"two monitors, the window on the primary", kPrimary, {kLeft, kPrimary}, {{0, 0, 1920, 1080}}},
-        {"a window partly off its only monitor", {1000, 500, 2500, 1500}, {kPrimary}, {{0, 0, 1500, 1000}}},
-        {"the virtual screen, a gap below the left monitor", {-1280, 0, 1920, 1080}, {kPrimary, kLeft},
+        {"one monitor, the window on it", primaryMonitor, {primaryMonitor}, {{0, 0, 1920, 1080}}},
+        {"two monitors, the window on the primary", primaryMonitor, {leftMonitor, primaryMonitor}, {{0, 0, 1920, 1080}}},
+        {"a window partly off its only monitor", {1000, 500, 2500, 1500}, {primaryMonitor}, {{0, 0, 1500, 1000}}},
+        {"the virtual screen, a gap below the left monitor", {-1280, 0, 1920, 1080}, {primaryMonitor, leftMonitor},
          {{1280, 0, 3200, 1080}, {0, 0, 1280, 720}}},
-        {"the virtual screen, the smaller monitor above", {0, -720, 1920, 1080}, {kAbove, kPrimary},
+        {"the virtual screen, the smaller monitor above", {0, -720, 1920, 1080}, {monitorAbove, primaryMonitor},
          {{0, 0, 1280, 720}, {0, 720, 1920, 1800}}},
-        {"a window across both, cut to each", {-640, 100, 960, 600}, {kLeft, kPrimary},
+        {"a window across both, cut to each", {-640, 100, 960, 600}, {leftMonitor, primaryMonitor},
          {{0, 0, 640, 500}, {640, 0, 1600, 500}}},
-        {"a window on no monitor", {5000, 5000, 5100, 5100}, {kLeft, kPrimary}, {{0, 0, 100, 100}}},
+        {"a window on no monitor", {5000, 5000, 5100, 5100}, {leftMonitor, primaryMonitor}, {{0, 0, 100, 100}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -68,22 +68,22 @@ TEST(MonitorParts, ThePictureIsSeenWhileAnyMonitorsPartOfItIs)
         std::vector<RECT> windows;  // frontmost first
         Coverage expected;
     } cases[] = {
-        {"nothing in front", virtualScreen, {kLeft, kPrimary}, {}, Coverage::clear},
-        {"the primary covered, the left monitor not", virtualScreen, {kLeft, kPrimary}, {kPrimary}, Coverage::partly},
-        {"the left monitor covered, the primary not", virtualScreen, {kLeft, kPrimary}, {kLeft}, Coverage::partly},
-        {"both monitors covered, the gap below the left one open", virtualScreen, {kLeft, kPrimary},
-         {kPrimary, kLeft}, Coverage::whole},
-        {"one window over all of the virtual screen", virtualScreen, {kLeft, kPrimary}, {virtualScreen},
+        {"nothing in front", virtualScreen, {leftMonitor, primaryMonitor}, {}, Coverage::clear},
+        {"the primary covered, the left monitor not", virtualScreen, {leftMonitor, primaryMonitor}, {primaryMonitor}, Coverage::partly},
+        {"the left monitor covered, the primary not", virtualScreen, {leftMonitor, primaryMonitor}, {leftMonitor}, Coverage::partly},
+        {"both monitors covered, the gap below the left one open", virtualScreen, {leftMonitor, primaryMonitor},
+         {primaryMonitor, leftMonitor}, Coverage::whole},
+        {"one window over all of the virtual screen", virtualScreen, {leftMonitor, primaryMonitor}, {virtualScreen},
          Coverage::whole},
-        {"both covered but one pixel of the left monitor", virtualScreen, {kLeft, kPrimary},
-         {kPrimary, {-1280, 0, -1, 720}}, Coverage::partly},
-        {"a window only in the gap", virtualScreen, {kLeft, kPrimary}, {{-1280, 720, 0, 1080}}, Coverage::clear},
-        {"the smaller monitor above, both covered", {0, -720, 1920, 1080}, {kAbove, kPrimary},
-         {{0, -720, 1280, 0}, kPrimary}, Coverage::whole},
-        {"a part on the primary only, covered", kPrimary, {kLeft, kPrimary}, {kPrimary}, Coverage::whole},
-        {"a part on the primary only, the left monitor covered", kPrimary, {kLeft, kPrimary}, {kLeft},
+        {"both covered but one pixel of the left monitor", virtualScreen, {leftMonitor, primaryMonitor},
+         {primaryMonitor, {-1280, 0, -1, 720}}, Coverage::partly},
+        {"a window only in the gap", virtualScreen, {leftMonitor, primaryMonitor}, {{-1280, 720, 0, 1080}}, Coverage::clear},
+        {"the smaller monitor above, both covered", {0, -720, 1920, 1080}, {monitorAbove, primaryMonitor},
+         {{0, -720, 1280, 0}, primaryMonitor}, Coverage::whole},
+        {"a part on the primary only, covered", primaryMonitor, {leftMonitor, primaryMonitor}, {primaryMonitor}, Coverage::whole},
+        {"a part on the primary only, the left monitor covered", primaryMonitor, {leftMonitor, primaryMonitor}, {leftMonitor},
          Coverage::clear},
-        {"a part on no monitor", {5000, 5000, 5100, 5100}, {kLeft, kPrimary}, {{5000, 5000, 5100, 5100}},
+        {"a part on no monitor", {5000, 5000, 5100, 5100}, {leftMonitor, primaryMonitor}, {{5000, 5000, 5100, 5100}},
          Coverage::clear},
     };
     for (const Case& c : cases) {

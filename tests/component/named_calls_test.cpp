@@ -9,8 +9,8 @@
 namespace {
 
 // 2 s, 320 x 240, 30 pictures a second; 1 s, 160 x 120.
-const char kTwoSeconds[] = "pattern_320x240_2s.mp4";
-const char kOneSecond[] = "pattern_160x120_1s.mp4";
+const char twoSeconds[] = "pattern_320x240_2s.mp4";
+const char oneSecond[] = "pattern_160x120_1s.mp4";
 
 class NamedCalls : public ::testing::Test {
 protected:
@@ -30,14 +30,14 @@ protected:
     int64_t state() const { return number(player, "GetState"); }
     bool openedAndShowing() const
     {
-        return state() != kOpening && !player.invokeBool("IsSeeking") && number(player, "GetVideoWidth") > 0;
+        return state() != stateOpening && !player.invokeBool("IsSeeking") && number(player, "GetVideoWidth") > 0;
     }
     // Opens the file and waits until it is open; the first picture is then on its way.
     void openFile(const std::string& path)
     {
         open(player, path);
-        ASSERT_TRUE(waitUntil([&] { return state() != kOpening; }, 5000));
-        ASSERT_EQ(state(), kPaused);
+        ASSERT_TRUE(waitUntil([&] { return state() != stateOpening; }, 5000));
+        ASSERT_EQ(state(), statePaused);
     }
     // Positions seen stay the same while 300 ms pass.
     bool positionHolds()
@@ -67,7 +67,7 @@ protected:
 
 TEST_F(NamedCalls, OpenedClipGivesItsDurationAndPictureSize)
 {
-    openFile(clipPath(kTwoSeconds));
+    openFile(clipPath(twoSeconds));
     EXPECT_NEAR(number(player, "GetDuration"), 2000, 50);
     EXPECT_EQ(number(player, "GetVideoWidth"), 320);
     EXPECT_EQ(number(player, "GetVideoHeight"), 240);
@@ -76,11 +76,11 @@ TEST_F(NamedCalls, OpenedClipGivesItsDurationAndPictureSize)
 
 TEST_F(NamedCalls, PositionAdvancesWhilePlayingAndHoldsWhilePaused)
 {
-    openFile(clipPath(kTwoSeconds));
+    openFile(clipPath(twoSeconds));
     EXPECT_EQ(number(player, "Play"), 0);
-    EXPECT_TRUE(waitUntil([&] { return state() == kPlaying && number(player, "GetPosition") > 300; }, 3000));
+    EXPECT_TRUE(waitUntil([&] { return state() == statePlaying && number(player, "GetPosition") > 300; }, 3000));
     EXPECT_EQ(number(player, "Pause"), 0);
-    ASSERT_TRUE(waitUntil([&] { return state() == kPaused; }, 1000));
+    ASSERT_TRUE(waitUntil([&] { return state() == statePaused; }, 1000));
     EXPECT_TRUE(positionHolds());
     const int64_t paused = number(player, "GetPosition");
     EXPECT_EQ(number(player, "Play"), 0);
@@ -89,12 +89,12 @@ TEST_F(NamedCalls, PositionAdvancesWhilePlayingAndHoldsWhilePaused)
 
 TEST_F(NamedCalls, SetPositionShowsThePictureAtThatTimeAlsoWhilePaused)
 {
-    openFile(clipPath(kTwoSeconds));
+    openFile(clipPath(twoSeconds));
     int32_t target = 1500;
     EXPECT_EQ(player.invokeNumber("SetPosition", {target}), 0.0);
     ASSERT_TRUE(waitUntil([&] { return !player.invokeBool("IsSeeking"); }, 3000));
     EXPECT_NEAR(number(player, "GetPosition"), 1500, 40);
-    EXPECT_EQ(state(), kPaused);
+    EXPECT_EQ(state(), statePaused);
     target = 200;
     player.invokeNumber("SetPosition", {target});
     ASSERT_TRUE(waitUntil([&] { return !player.invokeBool("IsSeeking"); }, 3000));
@@ -103,33 +103,33 @@ TEST_F(NamedCalls, SetPositionShowsThePictureAtThatTimeAlsoWhilePaused)
 
 TEST_F(NamedCalls, WithoutLoopPlaybackEndsAtTheEndAndPlayStartsAgain)
 {
-    openFile(clipPath(kOneSecond));
+    openFile(clipPath(oneSecond));
     number(player, "Play");
-    ASSERT_TRUE(waitUntil([&] { return state() == kEnded; }, 4000));
+    ASSERT_TRUE(waitUntil([&] { return state() == stateEnded; }, 4000));
     EXPECT_GT(number(player, "GetPosition"), 800);
     number(player, "Play");
-    EXPECT_TRUE(waitUntil([&] { return state() == kPlaying && number(player, "GetPosition") < 500; }, 2000));
+    EXPECT_TRUE(waitUntil([&] { return state() == statePlaying && number(player, "GetPosition") < 500; }, 2000));
 }
 
 TEST_F(NamedCalls, LoopItemWrapsThePositionAndPlaybackGoesOn)
 {
     EXPECT_EQ(setConfig(player, 8, 1), 0);
-    openFile(clipPath(kOneSecond));
+    openFile(clipPath(oneSecond));
     number(player, "Play");
     ASSERT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 700; }, 3000));
     ASSERT_TRUE(waitUntil([&] { return number(player, "GetPosition") < 300; }, 3000));
     EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 500; }, 3000));
-    EXPECT_EQ(state(), kPlaying);
+    EXPECT_EQ(state(), statePlaying);
 }
 
 TEST_F(NamedCalls, CloseThenOpenAgainPlays)
 {
-    openFile(clipPath(kTwoSeconds));
+    openFile(clipPath(twoSeconds));
     number(player, "Play");
     EXPECT_EQ(number(player, "Close"), 0);
-    EXPECT_EQ(state(), kClosed);
+    EXPECT_EQ(state(), stateClosed);
     EXPECT_EQ(number(player, "GetDuration"), 0);
-    openFile(clipPath(kOneSecond));
+    openFile(clipPath(oneSecond));
     EXPECT_EQ(number(player, "GetVideoWidth"), 160);
     number(player, "Play");
     EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 300; }, 3000));
@@ -137,7 +137,7 @@ TEST_F(NamedCalls, CloseThenOpenAgainPlays)
 
 TEST_F(NamedCalls, OpeningTheOpenFileAgainKeepsItAndStartsOverPausedAtTheFirstPicture)
 {
-    const std::string path = clipPath(kTwoSeconds);
+    const std::string path = clipPath(twoSeconds);
     openFile(path);
     number(player, "Play");
     ASSERT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 500; }, 3000));
@@ -149,13 +149,13 @@ TEST_F(NamedCalls, OpeningTheOpenFileAgainKeepsItAndStartsOverPausedAtTheFirstPi
     EXPECT_NEAR(number(player, "GetDuration"), 2000, 50);
     EXPECT_EQ(number(player, "GetVideoWidth"), 320);
     EXPECT_EQ(number(player, "GetPosition"), 0);
-    ASSERT_TRUE(waitUntil([&] { return state() == kPaused && openedAndShowing(); }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return state() == statePaused && openedAndShowing(); }, 5000));
     EXPECT_LT(number(player, "GetPosition"), 100);
     EXPECT_TRUE(positionHolds());
     number(player, "Play");
     EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 300; }, 3000));
     // Another file opens anew.
-    openFile(clipPath(kOneSecond));
+    openFile(clipPath(oneSecond));
     EXPECT_EQ(number(player, "GetVideoWidth"), 160);
 }
 
@@ -163,10 +163,10 @@ TEST_F(NamedCalls, OpeningTheOpenFileAgainKeepsItAndStartsOverPausedAtTheFirstPi
 // has been read, then played. The reader is still at the start, and playback starts there.
 TEST_F(NamedCalls, OpeningTheSameFileTwiceInARowShowsTheFirstPictureThenPlaysFromIt)
 {
-    const std::string path = clipPath(kTwoSeconds);
+    const std::string path = clipPath(twoSeconds);
     open(player, path);
     open(player, path);
-    ASSERT_TRUE(waitUntil([&] { return state() == kPaused && openedAndShowing(); }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return state() == statePaused && openedAndShowing(); }, 5000));
     EXPECT_LT(number(player, "GetPosition"), 100);
     EXPECT_TRUE(positionHolds());
     number(player, "Play");
@@ -177,7 +177,7 @@ TEST_F(NamedCalls, OpeningTheSameFileTwiceInARowShowsTheFirstPictureThenPlaysFro
 TEST_F(NamedCalls, MissingFileLeavesEveryFigureZero)
 {
     open(player, clipPath("no_such_clip.mp4"));
-    EXPECT_TRUE(waitUntil([&] { return state() == kClosed; }, 3000));
+    EXPECT_TRUE(waitUntil([&] { return state() == stateClosed; }, 3000));
     EXPECT_EQ(number(player, "Play"), -1);
     expectEveryFigureZero();
 }
@@ -187,7 +187,7 @@ TEST_F(NamedCalls, FileThatIsNoVideoLeavesEveryFigureZero)
     const std::string fake = textFileBesideProgram("not_a_video.mp4");
     ASSERT_FALSE(fake.empty());
     open(player, fake);
-    EXPECT_TRUE(waitUntil([&] { return state() == kClosed; }, 10000));
+    EXPECT_TRUE(waitUntil([&] { return state() == stateClosed; }, 10000));
     number(player, "Play");
     expectEveryFigureZero();
     DeleteFileA(fake.c_str());
@@ -197,7 +197,7 @@ TEST_F(NamedCalls, PathWithChineseCharactersOpens)
 {
     ASSERT_EQ(GetACP(), 936u);
     const std::string chinese = besideProgram("动态壁纸 测试.mp4");
-    ASSERT_TRUE(CopyFileA(clipPath(kOneSecond).c_str(), chinese.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(clipPath(oneSecond).c_str(), chinese.c_str(), FALSE));
     openFile(chinese);
     EXPECT_EQ(number(player, "GetVideoWidth"), 160);
     EXPECT_NEAR(number(player, "GetDuration"), 1000, 50);
@@ -232,7 +232,7 @@ TEST_F(NamedCalls, VolumeLogoAndVersionAreKept)
     int32_t logo = 3;
     EXPECT_EQ(player.invokeNumber("SetCustomLogo", {logo}), 0.0);
     EXPECT_FALSE(player.invokeText("GetVersion").empty());
-    EXPECT_EQ(state(), kClosed);
+    EXPECT_EQ(state(), stateClosed);
     EXPECT_FALSE(player.invokeBool("IsSeeking"));
 }
 

@@ -21,15 +21,15 @@ TEST(PlaybackClock, PicturesAreDueAtTheirDistanceFromTheAnchorAndALoopPassStarts
 TEST(ConfigItems, KnownItemsTakeValuesInRangeUnknownItemsAreAnsweredEmpty)
 {
     ConfigItems items;
-    EXPECT_EQ(items.get(kLoopItem), std::optional<int>(0));
-    EXPECT_EQ(items.get(kMuteItem), std::optional<int>(0));
+    EXPECT_EQ(items.get(loopItem), std::optional<int>(0));
+    EXPECT_EQ(items.get(muteItem), std::optional<int>(0));
     struct Case {
         int item, value;
         bool accepted;
         std::optional<int> after;
     } cases[] = {
-        {kLoopItem, 1, true, 1}, {kLoopItem, 2, false, 1}, {kLoopItem, -1, false, 1}, {kLoopItem, 0, true, 0},
-        {kMuteItem, 1, true, 1}, {7, 1, false, std::nullopt}, {0, 0, false, std::nullopt},
+        {loopItem, 1, true, 1}, {loopItem, 2, false, 1}, {loopItem, -1, false, 1}, {loopItem, 0, true, 0},
+        {muteItem, 1, true, 1}, {7, 1, false, std::nullopt}, {0, 0, false, std::nullopt},
         {-5, 1, false, std::nullopt},
     };
     for (const Case& c : cases) {

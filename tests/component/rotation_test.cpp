@@ -141,34 +141,34 @@ TEST(Rotation, MediaTypeRotationTurnsTheDecodedPictureUpright)
     ASSERT_TRUE(session.started());
     Microsoft::WRL::ComPtr<IMFMediaType> type;
     ASSERT_TRUE(SUCCEEDED(functions->createMediaType(&type)));
-    constexpr int kWidth = 32, kHeight = 16;
+    constexpr int clipWidth = 32, clipHeight = 16;
     type->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Video);
     type->SetGUID(MF_MT_SUBTYPE, MFVideoFormat_I420);
-    type->SetUINT64(MF_MT_FRAME_SIZE, (UINT64(kWidth) << 32) | kHeight);
-    type->SetUINT32(kVideoRotation, 90);  // stored turned a quarter counter-clockwise
+    type->SetUINT64(MF_MT_FRAME_SIZE, (UINT64(clipWidth) << 32) | clipHeight);
+    type->SetUINT32(videoRotation, 90);  // stored turned a quarter counter-clockwise
     const std::optional<VideoFormat> format = videoFormat(*type.Get(), PictureLayout::i420);
     ASSERT_TRUE(format.has_value());
     EXPECT_EQ(format->rotation, Rotation::quarter);
 
     // Black, with a white square in the stored top-left corner; grey colour planes.
     Microsoft::WRL::ComPtr<IMFMediaBuffer> buffer;
-    const DWORD bytes = kWidth * kHeight * 3 / 2;
+    const DWORD bytes = clipWidth * clipHeight * 3 / 2;
     ASSERT_TRUE(SUCCEEDED(MFCreateMemoryBuffer(bytes, &buffer)));
     BYTE* data = nullptr;
     ASSERT_TRUE(SUCCEEDED(buffer->Lock(&data, nullptr, nullptr)));
-    std::fill(data, data + kWidth * kHeight, BYTE(16));
-    std::fill(data + kWidth * kHeight, data + bytes, BYTE(128));
-    for (int y = 0; y < 8; ++y) std::fill(data + y * kWidth, data + y * kWidth + 8, BYTE(235));
+    std::fill(data, data + clipWidth * clipHeight, BYTE(16));
+    std::fill(data + clipWidth * clipHeight, data + bytes, BYTE(128));
+    for (int y = 0; y < 8; ++y) std::fill(data + y * clipWidth, data + y * clipWidth + 8, BYTE(235));
     buffer->Unlock();
     buffer->SetCurrentLength(bytes);
 
     DecodedFrame frame(buffer, *format);
     ASSERT_TRUE(frame.valid());
     const PlaneSize upright = uprightSize(format->width, format->height, format->rotation);
-    ASSERT_EQ(upright.width, kHeight);
-    ASSERT_EQ(upright.height, kWidth);
+    ASSERT_EQ(upright.width, clipHeight);
+    ASSERT_EQ(upright.height, clipWidth);
     std::vector<uint32_t> out(size_t(upright.width) * upright.height);
-    Nv12Scaler(kWidth, kHeight, upright.width, upright.height, widestSimd(), frame.image().rotation)
+    Nv12Scaler(clipWidth, clipHeight, upright.width, upright.height, widestSimd(), frame.image().rotation)
         .draw(frame.image(), format->coefficients, BgraTarget{out.data(), upright.width, upright.width, upright.height});
     // Turned clockwise, the stored top-left corner is the upright top-right one.
     auto grey = [&](int x, int y) { return int(out[size_t(y) * upright.width + x] & 0xFF); };

@@ -95,7 +95,7 @@ TEST_F(UnseenPlayback, CoveredItHoldsStillYetPlaysAndGoesOnWithAPictureWhenTheCo
     CoverWindow cover(0, 0, screenWidth(), screenHeight());
     ASSERT_TRUE(cover.made());
     EXPECT_TRUE(holdsStill());
-    EXPECT_EQ(state(), kPlaying);
+    EXPECT_EQ(state(), statePlaying);
     const int64_t held = position();
     cover.close();
     EXPECT_TRUE(waitUntil([&] { return showsAPicture(); }, 1000));
@@ -123,7 +123,7 @@ TEST_F(UnseenPlayback, CoversThatTogetherHideItStopItWhicheverHasTheFocus)
         SetForegroundWindow(covers.front()->window());  // the focus on the first made, not the frontmost
         if (c.hidden) {
             EXPECT_TRUE(holdsStill()) << c.what;
-            EXPECT_EQ(state(), kPlaying) << c.what;
+            EXPECT_EQ(state(), statePlaying) << c.what;
         } else {
             EXPECT_TRUE(advances()) << c.what;
             EXPECT_TRUE(advances()) << c.what;
@@ -151,14 +151,14 @@ TEST_F(UnseenPlayback, PauseWhileUnseenStaysPausedAndPlayWhileUnseenPlaysOnceSee
     auto cover = std::make_unique<CoverWindow>(0, 0, screenWidth(), screenHeight());
     EXPECT_TRUE(holdsStill());
     EXPECT_EQ(number(player(), "Pause"), 0);
-    EXPECT_TRUE(waitUntil([&] { return state() == kPaused; }, 1000));
+    EXPECT_TRUE(waitUntil([&] { return state() == statePaused; }, 1000));
     cover.reset();
     EXPECT_TRUE(holdsStill());
-    EXPECT_EQ(state(), kPaused);
+    EXPECT_EQ(state(), statePaused);
 
     cover = std::make_unique<CoverWindow>(0, 0, screenWidth(), screenHeight());
     EXPECT_EQ(number(player(), "Play"), 0);
-    EXPECT_TRUE(waitUntil([&] { return state() == kPlaying; }, 1000));
+    EXPECT_TRUE(waitUntil([&] { return state() == statePlaying; }, 1000));
     EXPECT_TRUE(holdsStill());
     cover.reset();
     EXPECT_TRUE(advances(1000));
@@ -168,13 +168,13 @@ TEST_F(UnseenPlayback, LockedSessionAndDarkDisplayStopItUntilTheyEnd)
 {
     sendSessionChange(WTS_SESSION_LOCK);
     EXPECT_TRUE(holdsStill());
-    EXPECT_EQ(state(), kPlaying);
+    EXPECT_EQ(state(), statePlaying);
     sendSessionChange(WTS_SESSION_UNLOCK);
     EXPECT_TRUE(advances(1000));
 
     sendDisplayState(0);  // off
     EXPECT_TRUE(holdsStill());
-    EXPECT_EQ(state(), kPlaying);
+    EXPECT_EQ(state(), statePlaying);
     sendDisplayState(2);  // dimmed: still seen
     EXPECT_TRUE(advances(1000));
     EXPECT_TRUE(advances());

@@ -79,7 +79,7 @@ protected:
         const double share = shareOfACore(2000);
         std::printf("%s: kv.exe %.2f %% of a core\n", what, share * 100);
         EXPECT_GE(share, 0) << what;
-        EXPECT_LT(share, kQuiet) << what;
+        EXPECT_LT(share, quietShare) << what;
     }
     // Seen, the clip costs kv.exe well above what "quiet" allows (8 to 11 % of a core are
     // seen): the reading measures kv.exe at all, so a quiet reading later means kv.exe is quiet.
@@ -87,10 +87,10 @@ protected:
     {
         const double share = shareOfACore(2000);
         std::printf("seen: kv.exe %.2f %% of a core\n", share * 100);
-        EXPECT_GT(share, 2 * kQuiet);
+        EXPECT_GT(share, 2 * quietShare);
     }
 
-    static constexpr double kQuiet = 0.02;  // of a core
+    static constexpr double quietShare = 0.02;  // of a core
     // Pictures flow on the screen: the colour at the top-left corner, which the covers
     // below leave free once they let the wallpaper show, changes and changes back.
     void expectPlaying(const char* what)
