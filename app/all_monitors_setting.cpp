@@ -11,10 +11,7 @@ constexpr const char* displaySection = "显示";
 constexpr const char* allMonitorsKey = "所有显示器";
 }  // namespace
 
-bool playsOnAllMonitors()
-{
-    return readSetting(settingsFilePath(), displaySection, allMonitorsKey) == "1";
-}
+bool playsOnAllMonitors() { return readSetting(settingsFilePath(), displaySection, allMonitorsKey) == "1"; }
 
 void rememberAllMonitors(bool allMonitors)
 {

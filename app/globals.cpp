@@ -7,7 +7,8 @@
 #include "player/player_event_sink.h"
 #include "player/player_globals.h"
 
-void createGlobals() {
+void createGlobals()
+{
     playerControl = createInBlock<PlayerControl>();
     playerEventSink = createInBlock<PlayerEventSink>();
     playerConfig = createInBlock<PlayerConfig>();
@@ -18,7 +19,8 @@ void createGlobals() {
 namespace {
 
 template <class T>
-void destroyAndFree(T*& object) {
+void destroyAndFree(T*& object)
+{
     object->destroy();
     freeInBlock(object);
     object = nullptr;
@@ -26,7 +28,8 @@ void destroyAndFree(T*& object) {
 
 }  // namespace
 
-void destroyGlobals() {
+void destroyGlobals()
+{
     destroyAndFree(playerControl);
     destroyAndFree(playerEventSink);
     destroyAndFree(playerConfig);

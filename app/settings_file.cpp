@@ -19,10 +19,7 @@ std::string skipLeadingBlanks(const std::string& text)
 }
 }  // namespace
 
-std::string settingsFilePath()
-{
-    return processState.programDirectory + "\\kv.ini";
-}
+std::string settingsFilePath() { return processState.programDirectory + "\\kv.ini"; }
 
 std::optional<ProfileQuery> profileQuery(const std::string& filePath, const std::string& section,
                                          const std::string& key)

@@ -13,20 +13,11 @@ constexpr std::array<ControlLayout, 3> controlsAt96{{
     {layout::browseButton, "BUTTON", "选择", buttonStyle, 0, 40, 72, 96, 32},
 }};
 
-int scaled(int lengthAt96, UINT dpi)
-{
-    return MulDiv(lengthAt96, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
-}
+int scaled(int lengthAt96, UINT dpi) { return MulDiv(lengthAt96, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI); }
 
-int frameWidth(const RECT& frame)
-{
-    return frame.right - frame.left;
-}
+int frameWidth(const RECT& frame) { return frame.right - frame.left; }
 
-int frameHeight(const RECT& frame)
-{
-    return frame.bottom - frame.top;
-}
+int frameHeight(const RECT& frame) { return frame.bottom - frame.top; }
 }  // namespace
 
 std::array<ControlLayout, 3> settingsControls(UINT dpi)

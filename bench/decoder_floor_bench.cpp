@@ -30,7 +30,9 @@ double cpuSeconds()
 {
     FILETIME created, exited, kernel, user;
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& t) { return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; };
+    auto seconds = [](const FILETIME& t) {
+        return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+    };
     return seconds(kernel) + seconds(user);
 }
 
@@ -49,7 +51,8 @@ OutputChoice platformNv12(const std::vector<GUID>&) { return OutputChoice{MFVide
 int main(int argc, char** argv)
 {
     const bool nv12 = argc > 1 && std::string(argv[1]) == "--nv12";
-    if (nv12) --argc, ++argv;
+    if (nv12)
+        --argc, ++argv;
     if (argc < 2) {
         std::fprintf(stderr, "usage: decoder_floor_bench [--nv12] CLIP [SECONDS]\n");
         return 2;
@@ -62,13 +65,15 @@ int main(int argc, char** argv)
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     const double idleMB = workingSetMB();
     const MediaFoundation* functions = mediaFoundation();
-    if (!functions) return 1;
+    if (!functions)
+        return 1;
     const char* layout = "";
     int pictures = 0, readings = 0;
     double cpu = 0, wall = 0, readingMB = 0;  // readingMB: the largest working set read in the first pass
     {
         MediaFoundationSession session(*functions);
-        std::unique_ptr<VideoReader> reader = session.started() ? VideoReader::open(*functions, path, nv12 ? platformNv12 : chooseOutput) : nullptr;
+        std::unique_ptr<VideoReader> reader =
+            session.started() ? VideoReader::open(*functions, path, nv12 ? platformNv12 : chooseOutput) : nullptr;
         if (!reader) {
             std::fprintf(stderr, "decoder_floor_bench: cannot read %s\n", argv[1]);
             return 1;
@@ -93,20 +98,23 @@ int main(int argc, char** argv)
                     continue;
                 }
                 const int64_t wake = reading ? std::min(due, nextReading) : due;
-                if (wake <= now) return;
+                if (wake <= now)
+                    return;
                 Sleep(DWORD(wake - now));
             }
         };
         while (GetTickCount64() - from < ULONGLONG(seconds) * 1000) {
             VideoReader::Sample sample = reader->read();
             if (sample.outcome != VideoReader::Outcome::frame) {
-                if (sample.outcome != VideoReader::Outcome::end || !reader->seek(0)) break;
+                if (sample.outcome != VideoReader::Outcome::end || !reader->seek(0))
+                    break;
                 passStart += last + 33;
                 first = true;
                 continue;
             }
             const int64_t stamp = sample.time / 10000;
-            if (first) offset = stamp, first = false;
+            if (first)
+                offset = stamp, first = false;
             last = stamp - offset;
             {
                 // Locked and let go before the wait, as playback lets go of each picture once drawn.

@@ -34,10 +34,12 @@ bool measure(const std::string& clip, bool allMonitors, int seconds)
         std::printf("%-13s no player window: no figure\n", label);
         return false;
     }
-    const std::vector<RECT> shown = allMonitors ? kvtest::monitors() : std::vector<RECT>{RECT{0, 0, kvtest::screenWidth(), kvtest::screenHeight()}};
+    const std::vector<RECT> shown =
+        allMonitors ? kvtest::monitors() : std::vector<RECT>{RECT{0, 0, kvtest::screenWidth(), kvtest::screenHeight()}};
     for (const RECT& monitor : shown) {
         if (!kvtest::playsOn(monitor)) {
-            std::printf("%-13s not seen to move on the monitor at %ld,%ld: no figure\n", label, monitor.left, monitor.top);
+            std::printf("%-13s not seen to move on the monitor at %ld,%ld: no figure\n", label, monitor.left,
+                        monitor.top);
             return false;
         }
     }
@@ -50,7 +52,9 @@ bool measure(const std::string& clip, bool allMonitors, int seconds)
     const bool read = kvBefore >= 0 && machineBefore >= 0;
     const bool played = kv.running() && kvtest::playsOn(shown.front());
     std::printf("%-13s kv.exe %.2f s, machine %.2f s per 10 s%s\n", label, kvCpu * per10s, machine * per10s,
-                !read ? " (processor time not readable: no figure)" : played ? "" : " (stopped playing: no figure)");
+                !read    ? " (processor time not readable: no figure)"
+                : played ? ""
+                         : " (stopped playing: no figure)");
     // Without a desktop program window, closing the settings window would be the fatal error
     // of a player window gone with it; kv.exe ends with this run.
     return read && played;

@@ -27,24 +27,29 @@ constexpr int repeats = 5;
 
 // The fastest of a few timed runs: the machine is shared, and slow runs only add noise.
 template <typename Call>
-double microsecondsPerCall(Call call) {
-    for (int i = 0; i < rounds / 10; ++i) call();  // warm-up
+double microsecondsPerCall(Call call)
+{
+    for (int i = 0; i < rounds / 10; ++i)
+        call();  // warm-up
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     double best = 0.0;
     for (int repeat = 0; repeat < repeats; ++repeat) {
         LARGE_INTEGER start, end;
         QueryPerformanceCounter(&start);
-        for (int i = 0; i < rounds; ++i) call();
+        for (int i = 0; i < rounds; ++i)
+            call();
         QueryPerformanceCounter(&end);
-        const double perCall = 1e6 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                               static_cast<double>(frequency.QuadPart) / rounds;
-        if (repeat == 0 || perCall < best) best = perCall;
+        const double perCall =
+            1e6 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart) / rounds;
+        if (repeat == 0 || perCall < best)
+            best = perCall;
     }
     return best;
 }
 
-DISPID idOf(IDispatch* dispatch, const wchar_t* name) {
+DISPID idOf(IDispatch* dispatch, const wchar_t* name)
+{
     DISPID id = DISPID_UNKNOWN;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     dispatch->GetIDsOfNames(IID_NULL, names, 1, GetUserDefaultLCID(), &id);
@@ -52,13 +57,14 @@ DISPID idOf(IDispatch* dispatch, const wchar_t* name) {
 }
 
 // The direct call: cached DISPID, arguments built by hand, result taken as a number.
-double invokeDirect(IDispatch* dispatch, DISPID id, VARIANT* arguments, UINT count) {
+double invokeDirect(IDispatch* dispatch, DISPID id, VARIANT* arguments, UINT count)
+{
     DISPPARAMS parameters{arguments, nullptr, count, 0};
     VARIANT result;
     VariantInit(&result);
     double number = 0.0;
-    if (SUCCEEDED(dispatch->Invoke(id, IID_NULL, GetUserDefaultLCID(), DISPATCH_METHOD, &parameters, &result,
-                                   nullptr, nullptr)) &&
+    if (SUCCEEDED(dispatch->Invoke(id, IID_NULL, GetUserDefaultLCID(), DISPATCH_METHOD, &parameters, &result, nullptr,
+                                   nullptr)) &&
         SUCCEEDED(VariantChangeType(&result, &result, 0, VT_R8)))
         number = V_R8(&result);
     VariantClear(&result);
@@ -69,13 +75,15 @@ struct LibraryRelease {
     void operator()(HMODULE module) const { FreeLibrary(module); }
 };
 
-void report(const char* server, const char* what, double named, double direct) {
+void report(const char* server, const char* what, double named, double direct)
+{
     std::printf("%-12s %-26s named %8.2f us   cached DISPID %8.2f us   ratio %6.1f\n", server, what, named, direct,
                 named / direct);
 }
 
 // Both calls both ways against one object.
-void measure(const char* server, const AutomationObject& object) {
+void measure(const char* server, const AutomationObject& object)
+{
     ComPtr<IDispatch> dispatch;
     object.rawPointer()->QueryInterface(IID_PPV_ARGS(&dispatch));
 
@@ -104,17 +112,21 @@ void measure(const char* server, const AutomationObject& object) {
 
 }  // namespace
 
-int main() {
-    if (FAILED(OleInitialize(nullptr))) return 1;
+int main()
+{
+    if (FAILED(OleInitialize(nullptr)))
+        return 1;
     {
         const ComponentLibrary component;
         const AutomationObject player = component.create();
-        if (player.isEmpty()) return 1;
+        if (player.isEmpty())
+            return 1;
         measure("APlayer.dll", player);
 
         // Nothing of the server is called by import, so the linker leaves its DLL out; it is
         // loaded by name, beside this program, and its class object found in it by name.
-        const std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryRelease> server(LoadLibraryA("test_com_server.dll"));
+        const std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryRelease> server(
+            LoadLibraryA("test_com_server.dll"));
         ComPtr<IClassFactory> factory;
         AutomationObject object;
         if (!server || FAILED(testServerClassObject(CLSID_TypedTestObject, IID_IClassFactory, &factory)) ||

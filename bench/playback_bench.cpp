@@ -50,7 +50,8 @@ void pumpMessagesFor(DWORD milliseconds)
     for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(end - now), QS_ALLINPUT);
         MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
     }
 }
 
@@ -69,7 +70,8 @@ void pumpUntil(HANDLE event)
 {
     while (MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
         MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
     }
 }
 
@@ -79,10 +81,12 @@ void pumpUntil(HANDLE event)
 int showCover()
 {
     const Handle shown(OpenEventW(EVENT_MODIFY_STATE, FALSE, coverShown)), go(OpenEventW(SYNCHRONIZE, FALSE, coverGo));
-    if (!shown || !go) return 1;
+    if (!shown || !go)
+        return 1;
     HWND cover = CreateWindowExA(WS_EX_NOACTIVATE, "Static", nullptr, WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                                  GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!cover) return 1;
+    if (!cover)
+        return 1;
     ShowWindow(cover, SW_SHOWNOACTIVATE);
     SetEvent(shown.get());
     pumpUntil(go.get());
@@ -103,7 +107,8 @@ bool holdsStill(const AutomationObject& player, DWORD milliseconds = 5000)
             held = position;
             since = now;
         }
-        if (now - since >= 600) return true;
+        if (now - since >= 600)
+            return true;
         pumpMessagesFor(5);
     }
     return false;
@@ -115,7 +120,8 @@ bool advances(const AutomationObject& player, DWORD milliseconds = 3000)
     const int64_t from = player.invokeNumber("GetPosition");
     const ULONGLONG start = GetTickCount64();
     while (player.invokeNumber("GetPosition") == from) {
-        if (GetTickCount64() - start >= milliseconds) return false;
+        if (GetTickCount64() - start >= milliseconds)
+            return false;
         pumpMessagesFor(1);
     }
     return true;
@@ -158,7 +164,8 @@ Resume measureResume(const AutomationObject& player, bool otherProcess)
             process.reset(started.hProcess);
             pumpUntil(shown.get());
         } else {
-            ownCover = std::make_unique<CoverWindow>(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+            ownCover =
+                std::make_unique<CoverWindow>(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         }
         const bool still = holdsStill(player);
         pumpMessagesFor(DWORD(round * 500 / resumeRounds));
@@ -166,7 +173,8 @@ Resume measureResume(const AutomationObject& player, bool otherProcess)
         SetEvent(go.get());
         ownCover.reset();
         const ULONGLONG from = GetTickCount64();
-        while (player.invokeNumber("GetPosition") == held && GetTickCount64() - from < 3000) pumpMessagesFor(1);
+        while (player.invokeNumber("GetPosition") == held && GetTickCount64() - from < 3000)
+            pumpMessagesFor(1);
         const ULONGLONG took = GetTickCount64() - from;
         if (!still) {
             ++resume.neverStill;
@@ -177,7 +185,8 @@ Resume measureResume(const AutomationObject& player, bool otherProcess)
             resume.most = std::max(resume.most, took);
             ++resume.measured;
         }
-        if (process) WaitForSingleObject(process.get(), 5000);
+        if (process)
+            WaitForSingleObject(process.get(), 5000);
         advances(player);  // playing again before the next cover
     }
     resume.average = resume.measured ? sum / resume.measured : 0;
@@ -193,17 +202,19 @@ void printResume(const char* label, const Resume& resume, const char* cover)
     // No round measured: no figure, rather than a 0 that would read as the best.
     const std::string average = resume.measured ? std::to_string(resume.average) : "-";
     const std::string most = resume.measured ? std::to_string(resume.most) : "-";
-    std::printf("%-14s %s ms on average, %s ms at most, a cover of %s (%d of %d rounds; never held still %d, "
-                "never went on within 3 s %d)\n",
-                label, average.c_str(), most.c_str(), cover, resume.measured, resumeRounds, resume.neverStill,
-                resume.neverResumed);
+    std::printf(
+        "%-14s %s ms on average, %s ms at most, a cover of %s (%d of %d rounds; never held still %d, "
+        "never went on within 3 s %d)\n",
+        label, average.c_str(), most.c_str(), cover, resume.measured, resumeRounds, resume.neverStill,
+        resume.neverResumed);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc > 1 && std::string(argv[1]) == "--cover") return showCover();
+    if (argc > 1 && std::string(argv[1]) == "--cover")
+        return showCover();
     if (argc < 2) {
         std::fprintf(stderr, "usage: playback_bench CLIP [SECONDS]\n");
         return 2;
@@ -296,12 +307,14 @@ int main(int argc, char** argv)
     player.invokeNumber("Play");
     const ULONGLONG twice = GetTickCount64() - twiceFrom;
 
-    std::printf("clip %s  video %dx%d  screen %dx%d  state %d\n", clip.c_str(), int(player.invokeNumber("GetVideoWidth")),
-                int(player.invokeNumber("GetVideoHeight")), width, height, state);
+    std::printf("clip %s  video %dx%d  screen %dx%d  state %d\n", clip.c_str(),
+                int(player.invokeNumber("GetVideoWidth")), int(player.invokeNumber("GetVideoHeight")), width, height,
+                state);
     std::printf("first picture  %lld ms cold, %lld ms warm (-1: none within 5 s)\n", cold, warm);
     std::printf("open twice     %llu ms on the GUI thread\n", twice);
     std::printf("cpu per 10 s   %.2f s%s\n", cpu * 10.0 / wall, seenPlays ? "" : " (not playing: no figure)");
-    if (machine >= 0) std::printf("machine per 10 s %.2f s (whole machine while seen)\n", machine * 10.0 / wall);
+    if (machine >= 0)
+        std::printf("machine per 10 s %.2f s (whole machine while seen)\n", machine * 10.0 / wall);
     std::printf("unseen per 10 s %.3f s%s\n", unseenCpu * 10.0 / unseenWall,
                 coveredStill ? "" : " (never held still under the cover: no figure)");
     printResume("resume", ownResume, "this process");
@@ -312,6 +325,7 @@ int main(int argc, char** argv)
     player.invokeNumber("Close");
     hosted.reset();
     OleUninitialize();
-    const bool resumed = !otherResume.coverFailed && ownResume.measured == resumeRounds && otherResume.measured == resumeRounds;
+    const bool resumed =
+        !otherResume.coverFailed && ownResume.measured == resumeRounds && otherResume.measured == resumeRounds;
     return cold >= 0 && warm >= 0 && seenPlays && coveredStill && resumed ? 0 : 1;
 }

@@ -58,7 +58,9 @@ int main(int argc, char** argv)
     std::printf("clip %s  screen %ldx%ld\n", clip.c_str(), screen.right, screen.bottom);
     std::printf("kv.exe %.2f s, machine %.2f s per 10 s; resident %.0f MB, at most %.0f MB%s\n", kvCpu * per10s,
                 machine * per10s, memory.nowMB, memory.peakMB,
-                !read ? " (not readable: no figure)" : played ? "" : " (stopped playing: no figure)");
+                !read    ? " (not readable: no figure)"
+                : played ? ""
+                         : " (stopped playing: no figure)");
     // Without a desktop program window, closing the settings window would be the fatal error
     // of a player window gone with it; kv.exe ends with this run.
     return read && played ? 0 : 1;

@@ -19,7 +19,8 @@ std::wstring fullPath(const wchar_t* path)
 {
     std::wstring full(GetFullPathNameW(path, 0, nullptr, nullptr), L'\0');
     const DWORD length = full.empty() ? 0 : GetFullPathNameW(path, DWORD(full.size()), full.data(), nullptr);
-    if (length == 0 || length >= full.size()) return path;
+    if (length == 0 || length >= full.size())
+        return path;
     full.resize(length);
     return full;
 }
@@ -34,7 +35,8 @@ bool samePath(const std::wstring& a, const std::wstring& b)
 template <class T>
 HRESULT answer(T* out, T value)
 {
-    if (!out) return E_POINTER;
+    if (!out)
+        return E_POINTER;
     *out = value;
     return S_OK;
 }
@@ -49,8 +51,9 @@ void APlayerControl::closeFile()
         worker_->stop();
         retired_.push_back(std::move(worker_));
     }
-    retired_.erase(std::remove_if(retired_.begin(), retired_.end(), [](const auto& worker) { return worker->finished(); }),
-                   retired_.end());
+    retired_.erase(
+        std::remove_if(retired_.begin(), retired_.end(), [](const auto& worker) { return worker->finished(); }),
+        retired_.end());
     canvas_.clear();
 }
 
@@ -64,7 +67,8 @@ HRESULT APlayerControl::Open(BSTR fileName, LONG* result)
         return answer(result, answerAccepted);
     }
     closeFile();
-    if (path.empty() || !isPlainFile(path.c_str())) return answer(result, answerRefused);
+    if (path.empty() || !isPlainFile(path.c_str()))
+        return answer(result, answerRefused);
     const uint64_t session = canvas_.clear();
     worker_ = std::make_unique<PlaybackWorker>(path, config_, canvas_, session);
     worker_->setSeen(seen_);
@@ -79,21 +83,24 @@ HRESULT APlayerControl::Close(LONG* result)
 
 HRESULT APlayerControl::Play(LONG* result)
 {
-    if (!worker_) return answer(result, answerRefused);
+    if (!worker_)
+        return answer(result, answerRefused);
     worker_->play();
     return answer(result, answerAccepted);
 }
 
 HRESULT APlayerControl::Pause(LONG* result)
 {
-    if (!worker_) return answer(result, answerRefused);
+    if (!worker_)
+        return answer(result, answerRefused);
     worker_->pause();
     return answer(result, answerAccepted);
 }
 
 HRESULT APlayerControl::GetVersion(BSTR* version)
 {
-    if (!version) return E_POINTER;
+    if (!version)
+        return E_POINTER;
     *version = SysAllocString(versionText);
     return *version ? S_OK : E_OUTOFMEMORY;
 }
@@ -121,7 +128,8 @@ HRESULT APlayerControl::GetPosition(LONG* milliseconds)
 
 HRESULT APlayerControl::SetPosition(LONG milliseconds, LONG* result)
 {
-    if (!worker_ || worker_->state() == PlaybackState::closed) return answer(result, answerRefused);
+    if (!worker_ || worker_->state() == PlaybackState::closed)
+        return answer(result, answerRefused);
     worker_->seek(milliseconds);
     return answer(result, answerAccepted);
 }
@@ -152,13 +160,15 @@ HRESULT APlayerControl::IsSeeking(VARIANT_BOOL* seeking)
 HRESULT APlayerControl::GetBufferProgress(LONG* percent)
 {
     // Local files are whole at once: everything is there as soon as the file is open.
-    const bool open = worker_ && worker_->state() != PlaybackState::closed && worker_->state() != PlaybackState::opening;
+    const bool open =
+        worker_ && worker_->state() != PlaybackState::closed && worker_->state() != PlaybackState::opening;
     return answer(percent, static_cast<LONG>(open ? 100 : 0));
 }
 
 HRESULT APlayerControl::GetConfig(LONG item, BSTR* value)
 {
-    if (!value) return E_POINTER;
+    if (!value)
+        return E_POINTER;
     const std::optional<int> current = config_.get(item);
     *value = SysAllocString(current ? std::to_wstring(*current).c_str() : L"");
     return *value ? S_OK : E_OUTOFMEMORY;
@@ -177,7 +187,8 @@ HRESULT APlayerControl::SetConfig(LONG item, VARIANT value, LONG* result)
 LRESULT APlayerControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
-    if (watch_ && watch_->handleMessage(message, wParam, lParam, result)) return result;
+    if (watch_ && watch_->handleMessage(message, wParam, lParam, result))
+        return result;
     // Also when the window goes with its parent, without a deactivation first.
     if (message == WM_DESTROY) {
         stopWatching();
@@ -204,7 +215,8 @@ void APlayerControl::onDeactivating()
 void APlayerControl::onSeenChanged(bool seen)
 {
     seen_ = seen;
-    if (worker_) worker_->setSeen(seen);
+    if (worker_)
+        worker_->setSeen(seen);
 }
 
 // Without a window there is nothing to watch; playing goes on as it did before one existed.

@@ -10,8 +10,10 @@ int16_t fixed(double value) { return static_cast<int16_t>(std::lround(value * 64
 
 YuvMatrix chooseYuvMatrix(uint32_t declared, int height)
 {
-    if (declared == 1) return YuvMatrix::bt709;
-    if (declared == 2) return YuvMatrix::bt601;
+    if (declared == 1)
+        return YuvMatrix::bt709;
+    if (declared == 2)
+        return YuvMatrix::bt601;
     return height >= 720 ? YuvMatrix::bt709 : YuvMatrix::bt601;
 }
 

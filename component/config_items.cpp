@@ -6,7 +6,8 @@ namespace {
 int indexOf(int item)
 {
     for (size_t i = 0; i < configItems.size(); ++i) {
-        if (configItems[i].number == item) return static_cast<int>(i);
+        if (configItems[i].number == item)
+            return static_cast<int>(i);
     }
     return -1;
 }
@@ -15,15 +16,18 @@ int indexOf(int item)
 
 ConfigItems::ConfigItems()
 {
-    for (size_t i = 0; i < configItems.size(); ++i) values_[i] = configItems[i].initial;
+    for (size_t i = 0; i < configItems.size(); ++i)
+        values_[i] = configItems[i].initial;
 }
 
 bool ConfigItems::set(int item, int value)
 {
     int index = indexOf(item);
-    if (index < 0) return false;
+    if (index < 0)
+        return false;
     const ConfigItemDefinition& definition = configItems[index];
-    if (value < definition.minimum || value > definition.maximum) return false;
+    if (value < definition.minimum || value > definition.maximum)
+        return false;
     values_[index] = value;
     return true;
 }
@@ -31,6 +35,7 @@ bool ConfigItems::set(int item, int value)
 std::optional<int> ConfigItems::get(int item) const
 {
     int index = indexOf(item);
-    if (index < 0) return std::nullopt;
+    if (index < 0)
+        return std::nullopt;
     return values_[index].load();
 }

@@ -32,7 +32,7 @@ inline constexpr std::array<ConfigItemDefinition, 2> configItems{{
 class ConfigItems {
 public:
     ConfigItems();
-    bool set(int item, int value);          // false: unknown item or value out of range
+    bool set(int item, int value);           // false: unknown item or value out of range
     std::optional<int> get(int item) const;  // empty: unknown item
 
 private:

@@ -9,13 +9,16 @@ namespace {
 void appendQuantised(std::vector<FilterTap>& taps, std::vector<std::pair<int, double>> weights)
 {
     double total = 0;
-    for (const auto& w : weights) total += w.second;
+    for (const auto& w : weights)
+        total += w.second;
     int32_t sum = 0;
     size_t largest = taps.size();
     for (const auto& w : weights) {
         const int32_t weight = static_cast<int32_t>(std::lround(w.second / total * weightOne));
-        if (weight == 0) continue;
-        if (largest == taps.size() || weight > taps[largest].weight) largest = taps.size();
+        if (weight == 0)
+            continue;
+        if (largest == taps.size() || weight > taps[largest].weight)
+            largest = taps.size();
         taps.push_back(FilterTap{w.first, weight});
         sum += weight;
     }
@@ -27,7 +30,8 @@ void appendQuantised(std::vector<FilterTap>& taps, std::vector<std::pair<int, do
 FilterTaps filterTaps(double start, double length, int outputs, int firstIndex, int lastIndex)
 {
     FilterTaps result;
-    if (outputs <= 0 || lastIndex < firstIndex) return result;
+    if (outputs <= 0 || lastIndex < firstIndex)
+        return result;
     const double step = length / outputs;
     auto clampIndex = [&](long long i) { return static_cast<int>(std::clamp<long long>(i, firstIndex, lastIndex)); };
     for (int i = 0; i < outputs; ++i) {
@@ -45,7 +49,8 @@ FilterTaps filterTaps(double start, double length, int outputs, int firstIndex, 
             const double from = start + i * step, to = from + step;
             for (long long k = static_cast<long long>(std::floor(from)); k < to; ++k) {
                 const double inside = std::min<double>(to, k + 1) - std::max<double>(from, k);
-                if (inside > 0) weights.push_back({clampIndex(k), inside});
+                if (inside > 0)
+                    weights.push_back({clampIndex(k), inside});
             }
         }
         // Samples clamped onto the same index count once, with their weights together.

@@ -8,7 +8,7 @@
 inline constexpr int32_t weightOne = 1 << 15;
 
 struct FilterTap {
-    int index;       // source sample, within [0, sourceCount)
+    int index;  // source sample, within [0, sourceCount)
     int32_t weight;
 };
 

@@ -33,7 +33,8 @@ uint64_t FrameCanvas::clear()
         window = window_;
         session = ++session_;
     }
-    if (window) InvalidateRect(window, nullptr, FALSE);
+    if (window)
+        InvalidateRect(window, nullptr, FALSE);
     return session;
 }
 
@@ -41,8 +42,10 @@ void FrameCanvas::draw(uint64_t session, const Nv12Image& image, const YuvCoeffi
 {
     std::lock_guard<std::mutex> lock(mutex_);
     RECT client{};
-    if (session != session_ || !window_ || !GetClientRect(window_, &client)) return;
-    if (!fitWindow(client.right, client.bottom)) return;
+    if (session != session_ || !window_ || !GetClientRect(window_, &client))
+        return;
+    if (!fitWindow(client.right, client.bottom))
+        return;
     GdiFlush();  // the pixels may still be read by a blit that GDI has queued
     fitMonitors();
     for (size_t i = 0; i < parts_.size(); ++i) {
@@ -60,9 +63,11 @@ void FrameCanvas::draw(uint64_t session, const Nv12Image& image, const YuvCoeffi
 void FrameCanvas::present(uint64_t session)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (session != session_ || !window_ || !holdsPicture_) return;
+    if (session != session_ || !window_ || !holdsPicture_)
+        return;
     HDC dc = GetDC(window_);
-    if (!dc) return;
+    if (!dc)
+        return;
     BitBlt(dc, 0, 0, width_, height_, memoryDc_.get(), 0, 0, SRCCOPY);
     ReleaseDC(window_, dc);
 }
@@ -75,8 +80,10 @@ void FrameCanvas::paint(HDC dc, const RECT& client)
         return;
     }
     BitBlt(dc, 0, 0, width_, height_, memoryDc_.get(), 0, 0, SRCCOPY);
-    if (client.right > width_) fillDark(dc, RECT{width_, 0, client.right, client.bottom});
-    if (client.bottom > height_) fillDark(dc, RECT{0, height_, width_, client.bottom});
+    if (client.right > width_)
+        fillDark(dc, RECT{width_, 0, client.right, client.bottom});
+    if (client.bottom > height_)
+        fillDark(dc, RECT{0, height_, width_, client.bottom});
 }
 
 void FrameCanvas::fitMonitors()
@@ -88,7 +95,8 @@ void FrameCanvas::fitMonitors()
     const bool same = parts.size() == parts_.size() &&
                       std::equal(parts.begin(), parts.end(), parts_.begin(),
                                  [](const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; });
-    if (same) return;
+    if (same)
+        return;
     std::memset(pixels_, 0, size_t(width_) * height_ * sizeof(uint32_t));
     parts_ = std::move(parts);
     scalers_.clear();
@@ -97,8 +105,10 @@ void FrameCanvas::fitMonitors()
 
 bool FrameCanvas::fitWindow(int width, int height)
 {
-    if (width <= 0 || height <= 0) return false;
-    if (bitmap_ && width == width_ && height == height_) return true;
+    if (width <= 0 || height <= 0)
+        return false;
+    if (bitmap_ && width == width_ && height == height_)
+        return true;
     memoryDc_.reset();
     bitmap_.reset();
     pixels_ = nullptr;
@@ -114,7 +124,8 @@ bool FrameCanvas::fitWindow(int width, int height)
     void* bits = nullptr;
     MemoryDc dc(CreateCompatibleDC(nullptr));
     Bitmap bitmap(dc ? CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
-    if (!bitmap) return false;
+    if (!bitmap)
+        return false;
     SelectObject(dc.get(), bitmap.get());
     bitmap_ = std::move(bitmap);
     memoryDc_ = std::move(dc);

@@ -55,6 +55,6 @@ private:
     int width_ = 0, height_ = 0;
     bool holdsPicture_ = false;
     uint64_t session_ = 0;
-    std::vector<RECT> parts_;                 // in the window
+    std::vector<RECT> parts_;                         // in the window
     std::vector<std::optional<Nv12Scaler>> scalers_;  // one per part
 };

@@ -32,11 +32,12 @@ const MediaFoundation* mediaFoundation()
 }
 
 MediaFoundationSession::MediaFoundationSession(const MediaFoundation& functions)
-    : functions_(functions), started_(SUCCEEDED(functions.startup(MF_VERSION, MFSTARTUP_LITE)))
-{
-}
+    : functions_(functions),
+      started_(SUCCEEDED(functions.startup(MF_VERSION, MFSTARTUP_LITE)))
+{}
 
 MediaFoundationSession::~MediaFoundationSession()
 {
-    if (started_) functions_.shutdown();
+    if (started_)
+        functions_.shutdown();
 }

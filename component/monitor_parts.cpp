@@ -10,7 +10,8 @@ std::vector<RECT> monitorParts(const RECT& window, const std::vector<RECT>& moni
             parts.push_back(shown);
         }
     }
-    if (parts.size() <= 1) return {RECT{0, 0, window.right - window.left, window.bottom - window.top}};
+    if (parts.size() <= 1)
+        return {RECT{0, 0, window.right - window.left, window.bottom - window.top}};
     return parts;
 }
 
@@ -20,12 +21,16 @@ Coverage coverageOnMonitors(const RECT& part, const std::vector<RECT>& monitors,
     bool shown = false;
     for (const RECT& monitor : monitors) {
         RECT share{};
-        if (!IntersectRect(&share, &part, &monitor)) continue;
+        if (!IntersectRect(&share, &part, &monitor))
+            continue;
         const Coverage c = coverage(share, monitor, windows);
-        if (c != Coverage::whole) shown = true;
-        if (c != Coverage::clear) reached = true;
+        if (c != Coverage::whole)
+            shown = true;
+        if (c != Coverage::clear)
+            reached = true;
     }
-    if (!reached) return Coverage::clear;
+    if (!reached)
+        return Coverage::clear;
     return shown ? Coverage::partly : Coverage::whole;
 }
 

@@ -22,7 +22,8 @@ struct PairRow {
     // Eight pairs from pair p on, as an interleaved row holds them.
     __m128i eight(int p) const
     {
-        if (pairs) return _mm_loadu_si128(reinterpret_cast<const __m128i*>(pairs + 2 * p));
+        if (pairs)
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(pairs + 2 * p));
         return _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(u + p)),
                                  _mm_loadl_epi64(reinterpret_cast<const __m128i*>(v + p)));
     }
@@ -30,17 +31,21 @@ struct PairRow {
 
 PairRow pairRow(const Nv12Image& image, int row)
 {
-    if (image.chroma) return PairRow{image.chroma + ptrdiff_t(row) * image.stride, nullptr, nullptr};
-    return PairRow{nullptr, image.u + ptrdiff_t(row) * image.chromaStride, image.v + ptrdiff_t(row) * image.chromaStride};
+    if (image.chroma)
+        return PairRow{image.chroma + ptrdiff_t(row) * image.stride, nullptr, nullptr};
+    return PairRow{nullptr, image.u + ptrdiff_t(row) * image.chromaStride,
+                   image.v + ptrdiff_t(row) * image.chromaStride};
 }
 
 // `count` samples of an upright line from its sample `from` on, into every other byte of
 // `out`. A sample is `sampleBytes` wide in the stored plane (2 for interleaved U,V pairs).
-void walkLine(const uint8_t* plane, int stride, int sampleBytes, const LineWalk& walk, int from, int count, uint8_t* out)
+void walkLine(const uint8_t* plane, int stride, int sampleBytes, const LineWalk& walk, int from, int count,
+              uint8_t* out)
 {
     const ptrdiff_t step = ptrdiff_t(walk.columnStep) * sampleBytes + ptrdiff_t(walk.rowStep) * stride;
     const uint8_t* sample = plane + ptrdiff_t(walk.column) * sampleBytes + ptrdiff_t(walk.row) * stride + from * step;
-    for (int i = 0; i < count; ++i, sample += step) out[2 * i] = *sample;
+    for (int i = 0; i < count; ++i, sample += step)
+        out[2 * i] = *sample;
 }
 
 // Two runs of bytes woven into one, a byte of each in turn.
@@ -125,17 +130,20 @@ inline void convertSixteen(const uint8_t* luma, __m128i uv, const YuvCoefficient
 
 // The same sixteen pixels in one AVX2 step: eight U,V pairs, each widened over two pixels.
 template <bool aligned>
-[[gnu::target("avx2")]] inline void convertSixteenWide(__m256i y, __m256i u, __m256i v, const YuvCoefficients& k, uint32_t* out)
+[[gnu::target("avx2")]] inline void convertSixteenWide(__m256i y, __m256i u, __m256i v, const YuvCoefficients& k,
+                                                       uint32_t* out)
 {
     const __m256i bias = _mm256_set1_epi16(128);
     u = _mm256_sub_epi16(u, bias);
     v = _mm256_sub_epi16(v, bias);
-    const __m256i l = _mm256_mullo_epi16(_mm256_sub_epi16(y, _mm256_set1_epi16(k.lumaOffset)), _mm256_set1_epi16(k.luma));
+    const __m256i l =
+        _mm256_mullo_epi16(_mm256_sub_epi16(y, _mm256_set1_epi16(k.lumaOffset)), _mm256_set1_epi16(k.luma));
     const __m256i round = _mm256_set1_epi16(32);
     __m256i red = _mm256_adds_epi16(_mm256_adds_epi16(l, _mm256_mullo_epi16(v, _mm256_set1_epi16(k.redFromV))), round);
     __m256i green = _mm256_subs_epi16(l, _mm256_mullo_epi16(u, _mm256_set1_epi16(k.greenFromU)));
     green = _mm256_adds_epi16(_mm256_subs_epi16(green, _mm256_mullo_epi16(v, _mm256_set1_epi16(k.greenFromV))), round);
-    __m256i blue = _mm256_adds_epi16(_mm256_adds_epi16(l, _mm256_mullo_epi16(u, _mm256_set1_epi16(k.blueFromU))), round);
+    __m256i blue =
+        _mm256_adds_epi16(_mm256_adds_epi16(l, _mm256_mullo_epi16(u, _mm256_set1_epi16(k.blueFromU))), round);
     // Each 128-bit half packs and interleaves its own eight pixels; the halves are put in order at the end.
     const __m256i blueRed = _mm256_packus_epi16(_mm256_srai_epi16(blue, 6), _mm256_srai_epi16(red, 6));
     const __m256i greenAlpha = _mm256_packus_epi16(_mm256_srai_epi16(green, 6), _mm256_set1_epi16(255));
@@ -154,36 +162,44 @@ template <bool aligned>
 }
 
 template <bool aligned>
-[[gnu::target("avx2")]] inline void convertSixteenPairedWide(const uint8_t* luma, __m128i pairs, const YuvCoefficients& k, uint32_t* out)
+[[gnu::target("avx2")]] inline void convertSixteenPairedWide(const uint8_t* luma, __m128i pairs,
+                                                             const YuvCoefficients& k, uint32_t* out)
 {
     const __m256i y = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(luma)));
     const __m256i uv = _mm256_cvtepu8_epi16(pairs);
     const __m256i u = _mm256_and_si256(uv, _mm256_set1_epi32(0xFFFF));
     const __m256i v = _mm256_srli_epi32(uv, 16);
-    convertSixteenWide<aligned>(y, _mm256_or_si256(u, _mm256_slli_epi32(u, 16)), _mm256_or_si256(v, _mm256_slli_epi32(v, 16)), k, out);
+    convertSixteenWide<aligned>(y, _mm256_or_si256(u, _mm256_slli_epi32(u, 16)),
+                                _mm256_or_si256(v, _mm256_slli_epi32(v, 16)), k, out);
 }
 
 // Pixels from `x` on in runs of sixteen, x + shift even so that each run starts at a pair;
 // `out` is pixel x. Returns where the runs stop. `stream`: write around the caches where the
 // pixels allow, for rows that go straight into the large picture.
 template <bool stream>
-int convertRuns(const uint8_t* luma, const PairRow& pairs, int shift, const YuvCoefficients& k, int x, int end, uint32_t* out)
+int convertRuns(const uint8_t* luma, const PairRow& pairs, int shift, const YuvCoefficients& k, int x, int end,
+                uint32_t* out)
 {
     if (stream && (reinterpret_cast<uintptr_t>(out) & 15) == 0) {
-        for (; x + 16 <= end; x += 16, out += 16) convertSixteen<true>(luma + x, pairs.eight((x + shift) / 2), k, out);
+        for (; x + 16 <= end; x += 16, out += 16)
+            convertSixteen<true>(luma + x, pairs.eight((x + shift) / 2), k, out);
     } else {
-        for (; x + 16 <= end; x += 16, out += 16) convertSixteen<false>(luma + x, pairs.eight((x + shift) / 2), k, out);
+        for (; x + 16 <= end; x += 16, out += 16)
+            convertSixteen<false>(luma + x, pairs.eight((x + shift) / 2), k, out);
     }
     return x;
 }
 
 template <bool stream>
-[[gnu::target("avx2")]] int convertRunsWide(const uint8_t* luma, const PairRow& pairs, int shift, const YuvCoefficients& k, int x, int end, uint32_t* out)
+[[gnu::target("avx2")]] int convertRunsWide(const uint8_t* luma, const PairRow& pairs, int shift,
+                                            const YuvCoefficients& k, int x, int end, uint32_t* out)
 {
     if (stream && (reinterpret_cast<uintptr_t>(out) & 31) == 0) {
-        for (; x + 16 <= end; x += 16, out += 16) convertSixteenPairedWide<true>(luma + x, pairs.eight((x + shift) / 2), k, out);
+        for (; x + 16 <= end; x += 16, out += 16)
+            convertSixteenPairedWide<true>(luma + x, pairs.eight((x + shift) / 2), k, out);
     } else {
-        for (; x + 16 <= end; x += 16, out += 16) convertSixteenPairedWide<false>(luma + x, pairs.eight((x + shift) / 2), k, out);
+        for (; x + 16 <= end; x += 16, out += 16)
+            convertSixteenPairedWide<false>(luma + x, pairs.eight((x + shift) / 2), k, out);
     }
     return x;
 }
@@ -240,7 +256,8 @@ inline __m128i lerpEight(const RowLerp& l, int x)
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(l.base + x));
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(l.other + x));
     const __m128i difference = _mm_sub_epi16(b, a);
-    const __m128i sum = _mm_add_epi16(a, _mm_mulhi_epi16(_mm_add_epi16(difference, difference), _mm_set1_epi16(l.weight)));
+    const __m128i sum =
+        _mm_add_epi16(a, _mm_mulhi_epi16(_mm_add_epi16(difference, difference), _mm_set1_epi16(l.weight)));
     return _mm_srai_epi16(_mm_add_epi16(sum, _mm_set1_epi16(32)), 6);
 }
 
@@ -249,19 +266,23 @@ inline __m128i lerpEight(const RowLerp& l, int x)
     const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(l.base + x));
     const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(l.other + x));
     const __m256i difference = _mm256_sub_epi16(b, a);
-    const __m256i sum = _mm256_add_epi16(a, _mm256_mulhi_epi16(_mm256_add_epi16(difference, difference), _mm256_set1_epi16(l.weight)));
+    const __m256i sum =
+        _mm256_add_epi16(a, _mm256_mulhi_epi16(_mm256_add_epi16(difference, difference), _mm256_set1_epi16(l.weight)));
     return _mm256_srai_epi16(_mm256_add_epi16(sum, _mm256_set1_epi16(32)), 6);
 }
 
 // The first sixteen-pixel runs of an output row from blends of two rows of each plane, AVX2.
 // Returns where the runs stop.
-[[gnu::target("avx2")]] int convertLerpedWide(const RowLerp& y, const RowLerp& u, const RowLerp& v, const YuvCoefficients& k, int width, uint32_t* out)
+[[gnu::target("avx2")]] int convertLerpedWide(const RowLerp& y, const RowLerp& u, const RowLerp& v,
+                                              const YuvCoefficients& k, int width, uint32_t* out)
 {
     int x = 0;
     if ((reinterpret_cast<uintptr_t>(out) & 31) == 0) {
-        for (; x + 16 <= width; x += 16) convertSixteenWide<true>(lerpSixteen(y, x), lerpSixteen(u, x), lerpSixteen(v, x), k, out + x);
+        for (; x + 16 <= width; x += 16)
+            convertSixteenWide<true>(lerpSixteen(y, x), lerpSixteen(u, x), lerpSixteen(v, x), k, out + x);
     } else {
-        for (; x + 16 <= width; x += 16) convertSixteenWide<false>(lerpSixteen(y, x), lerpSixteen(u, x), lerpSixteen(v, x), k, out + x);
+        for (; x + 16 <= width; x += 16)
+            convertSixteenWide<false>(lerpSixteen(y, x), lerpSixteen(u, x), lerpSixteen(v, x), k, out + x);
     }
     return x;
 }
@@ -271,9 +292,11 @@ template <class Luma, class U, class V>
 void convertBlended(Luma luma, U u, V v, const YuvCoefficients& k, int x, int width, uint32_t* out)
 {
     if ((reinterpret_cast<uintptr_t>(out) & 15) == 0) {
-        for (; x + 8 <= width; x += 8) convertEight<true>(luma(x), u(x), v(x), k, out + x);
+        for (; x + 8 <= width; x += 8)
+            convertEight<true>(luma(x), u(x), v(x), k, out + x);
     } else {
-        for (; x + 8 <= width; x += 8) convertEight<false>(luma(x), u(x), v(x), k, out + x);
+        for (; x + 8 <= width; x += 8)
+            convertEight<false>(luma(x), u(x), v(x), k, out + x);
     }
     if (x < width) {
         uint32_t last[8];
@@ -283,7 +306,8 @@ void convertBlended(Luma luma, U u, V v, const YuvCoefficients& k, int x, int wi
 }
 
 template <bool stream>
-void convertRow(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out, Simd simd)
+void convertRow(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out,
+                Simd simd)
 {
     const uint8_t* luma = image.luma + ptrdiff_t(row) * image.stride;
     const PairRow pairs = pairRow(image, row / 2);
@@ -321,9 +345,11 @@ Simd widestSimd()
 PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, int group)
 {
     const int count = int(taps.begin.size()) - 1;
-    if (count <= 0) return;
+    if (count <= 0)
+        return;
     int most = 0;
-    for (int i = 0; i < count; ++i) most = std::max(most, taps.begin[i + 1] - taps.begin[i]);
+    for (int i = 0; i < count; ++i)
+        most = std::max(most, taps.begin[i + 1] - taps.begin[i]);
     pairs = (most + 1) / 2;
     const int span = 2 * pairs;
     spansAll = lastIndex - firstIndex + 1 < span;
@@ -348,7 +374,8 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
             const int at = t->index - start;
             w[size_t(at)] = (t->weight + 1) >> 1;
             sum += w[size_t(at)];
-            if (w[size_t(at)] > w[size_t(largest)]) largest = at;
+            if (w[size_t(at)] > w[size_t(largest)])
+                largest = at;
         }
         w[size_t(largest)] += (weightOne >> 1) - sum;
         const int g = i / group, j = i % group;
@@ -377,7 +404,8 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
             load[size_t(g)] = GroupLoad::everySample;
         } else if (two) {
             load[size_t(g)] = GroupLoad::everyOther;
-        } else if (group == columnGroup && !spansAll && needEnd - 2 * f[0] <= 16 && readableEnd - 2 * firstIndex >= 16) {
+        } else if (group == columnGroup && !spansAll && needEnd - 2 * f[0] <= 16 &&
+                   readableEnd - 2 * firstIndex >= 16) {
             // The load ends within the samples: the picture's buffer may end with its last one.
             const int from = std::min(2 * f[0], readableEnd - 16);
             load[size_t(g)] = GroupLoad::shuffled;
@@ -385,7 +413,8 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
             for (int p = 0; p < pairs; ++p) {
                 uint8_t* bytes = pick.data() + (size_t(g) * pairs + p) * 32;
                 for (int j = 0; j < group; ++j) {
-                    for (int b = 0; b < 4; ++b) bytes[16 * (j / 4) + 4 * (j % 4) + b] = uint8_t(2 * f[j] - from + 4 * p + b);
+                    for (int b = 0; b < 4; ++b)
+                        bytes[16 * (j / 4) + 4 * (j % 4) + b] = uint8_t(2 * f[j] - from + 4 * p + b);
                 }
             }
         } else {
@@ -394,7 +423,8 @@ PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, in
     }
 }
 
-Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Simd simd, Rotation rotation)
+Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Simd simd,
+                       Rotation rotation)
     : pictureWidth_(pictureWidth),
       pictureHeight_(pictureHeight),
       targetWidth_(targetWidth),
@@ -407,15 +437,15 @@ Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int
       lumaRows_(filterTaps(area_.top, area_.height, targetHeight, area_.top, area_.top + area_.height - 1), area_.top,
                 area_.top + area_.height - 1, 1),
       lumaColumns_(filterTaps(0, area_.width, targetWidth, 0, area_.width - 1), 0, area_.width - 1, columnGroup),
-      chromaRows_(filterTaps(area_.top / 2.0, area_.height / 2.0, targetHeight, area_.top / 2, (area_.top + area_.height - 1) / 2),
+      chromaRows_(filterTaps(area_.top / 2.0, area_.height / 2.0, targetHeight, area_.top / 2,
+                             (area_.top + area_.height - 1) / 2),
                   area_.top / 2, (area_.top + area_.height - 1) / 2, 1),
       // Luma rows are filtered two at a time: room for one more on either side of the window.
       luma_(2 * lumaRows_.pairs + 2, lumaColumns_.outputs, 1),
       chroma_(2 * chromaRows_.pairs, lumaColumns_.outputs, 2),
       // Room for the chroma row too, and for the window's reach past the samples.
       interleaved_(size_t(2 * (std::max(area_.width, upright_.width / 2 + 1) + 2 * lumaColumns_.pairs + 8)), 0)
-{
-}
+{}
 
 bool Nv12Scaler::fits(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Rotation rotation) const
 {
@@ -426,14 +456,16 @@ bool Nv12Scaler::fits(int pictureWidth, int pictureHeight, int targetWidth, int 
 void Nv12Scaler::fitChromaColumns(bool oddLeft)
 {
     const int shift = oddLeft ? 1 : 0;
-    if (chromaShift_ == shift) return;
+    if (chromaShift_ == shift)
+        return;
     chromaShift_ = shift;
     // Pair p holds the colour of picture columns 2p - shift and 2p + 1 - shift.
     firstPair_ = (area_.left + shift) / 2;
     const int lastPair = (area_.left + area_.width - 1 + shift) / 2;
     pairCount_ = lastPair - firstPair_ + 1;
-    chromaColumns_ = PairedTaps(filterTaps((area_.left + shift) / 2.0 - firstPair_, area_.width / 2.0, targetWidth_, 0, lastPair - firstPair_),
-                                0, lastPair - firstPair_, columnGroup);
+    chromaColumns_ = PairedTaps(
+        filterTaps((area_.left + shift) / 2.0 - firstPair_, area_.width / 2.0, targetWidth_, 0, lastPair - firstPair_),
+        0, lastPair - firstPair_, columnGroup);
 }
 
 namespace {
@@ -462,10 +494,14 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
                 low = _mm_unpacklo_epi16(here, next);
                 high = _mm_unpackhi_epi16(here, next);
             } else {
-                low = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[0])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[1]))),
-                                         _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[2])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[3]))));
-                high = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[4])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[5]))),
-                                          _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[6])), _mm_cvtsi32_si128(loadQuad(s + 2 * from[7]))));
+                low = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[0])),
+                                                            _mm_cvtsi32_si128(loadQuad(s + 2 * from[1]))),
+                                         _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[2])),
+                                                            _mm_cvtsi32_si128(loadQuad(s + 2 * from[3]))));
+                high = _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[4])),
+                                                             _mm_cvtsi32_si128(loadQuad(s + 2 * from[5]))),
+                                          _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[6])),
+                                                             _mm_cvtsi32_si128(loadQuad(s + 2 * from[7]))));
             }
             const __m128i wLow = loadWeights(w), wHigh = loadWeights(w + columnGroup);
             a0 = _mm_add_epi32(a0, _mm_madd_epi16(_mm_and_si128(low, lowBytes), wLow));
@@ -479,7 +515,8 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
 }
 
 // The same in AVX2, a group of eight outputs a step.
-[[gnu::target("avx2")]] void filterLinePairWide(const PairedTaps& taps, const uint8_t* samples, int16_t* first, int16_t* second)
+[[gnu::target("avx2")]] void filterLinePairWide(const PairedTaps& taps, const uint8_t* samples, int16_t* first,
+                                                int16_t* second)
 {
     const __m256i lowBytes = _mm256_set1_epi16(0xFF);
     const __m256i round = _mm256_set1_epi32(1 << 7);
@@ -488,7 +525,8 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
     for (int g = 0, x = 0; x < taps.outputs; ++g, x += columnGroup, from += columnGroup) {
         const GroupLoad load = taps.load[size_t(g)];
         const __m256i window = load == GroupLoad::shuffled
-                                   ? _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + 2 * taps.window[size_t(g)])))
+                                   ? _mm256_broadcastsi128_si256(_mm_loadu_si128(
+                                         reinterpret_cast<const __m128i*>(samples + 2 * taps.window[size_t(g)])))
                                    : _mm256_setzero_si256();
         __m256i a = round, b = round;
         for (int p = 0; p < taps.pairs; ++p, w += 2 * columnGroup) {
@@ -504,16 +542,18 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
                 const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * from[0] + 2));
                 quads = _mm256_set_m128i(_mm_unpackhi_epi16(here, next), _mm_unpacklo_epi16(here, next));
             } else {
-                quads = _mm256_setr_epi32(loadQuad(s + 2 * from[0]), loadQuad(s + 2 * from[1]), loadQuad(s + 2 * from[2]),
-                                          loadQuad(s + 2 * from[3]), loadQuad(s + 2 * from[4]), loadQuad(s + 2 * from[5]),
-                                          loadQuad(s + 2 * from[6]), loadQuad(s + 2 * from[7]));
+                quads =
+                    _mm256_setr_epi32(loadQuad(s + 2 * from[0]), loadQuad(s + 2 * from[1]), loadQuad(s + 2 * from[2]),
+                                      loadQuad(s + 2 * from[3]), loadQuad(s + 2 * from[4]), loadQuad(s + 2 * from[5]),
+                                      loadQuad(s + 2 * from[6]), loadQuad(s + 2 * from[7]));
             }
             const __m256i weights = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w));
             a = _mm256_add_epi32(a, _mm256_madd_epi16(_mm256_and_si256(quads, lowBytes), weights));
             b = _mm256_add_epi32(b, _mm256_madd_epi16(_mm256_srli_epi16(quads, 8), weights));
         }
         // Packing works per 128-bit half: the first line's eight outputs come apart, put them together.
-        const __m256i sums = _mm256_permute4x64_epi64(_mm256_packs_epi32(_mm256_srai_epi32(a, 8), _mm256_srai_epi32(b, 8)), 0xD8);
+        const __m256i sums =
+            _mm256_permute4x64_epi64(_mm256_packs_epi32(_mm256_srai_epi32(a, 8), _mm256_srai_epi32(b, 8)), 0xD8);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(first + x), _mm256_castsi256_si128(sums));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(second + x), _mm256_extracti128_si256(sums, 1));
     }
@@ -531,8 +571,10 @@ void Nv12Scaler::filterLumaRows(const Nv12Image& image, int even)
         const uint8_t* b = image.luma + ptrdiff_t(odd) * image.stride + area_.left;
         interleaveBytes(a, b, area_.width, interleaved_.data());
     } else {
-        walkLine(image.luma, image.stride, 1, uprightLine(even, pictureWidth_, pictureHeight_, rotation_), area_.left, area_.width, interleaved_.data());
-        walkLine(image.luma, image.stride, 1, uprightLine(odd, pictureWidth_, pictureHeight_, rotation_), area_.left, area_.width, interleaved_.data() + 1);
+        walkLine(image.luma, image.stride, 1, uprightLine(even, pictureWidth_, pictureHeight_, rotation_), area_.left,
+                 area_.width, interleaved_.data());
+        walkLine(image.luma, image.stride, 1, uprightLine(odd, pictureWidth_, pictureHeight_, rotation_), area_.left,
+                 area_.width, interleaved_.data() + 1);
     }
     filterLines(lumaColumns_, interleaved_.data(), luma_.line(even), luma_.line(even + 1));
     luma_.row[size_t(even) % luma_.row.size()] = even;
@@ -551,12 +593,14 @@ void Nv12Scaler::filterLines(const PairedTaps& taps, const uint8_t* samples, int
 void Nv12Scaler::filterChromaRow(const Nv12Image& image, int row)
 {
     const bool upright = rotation_ == Rotation::none;
-    const uint8_t* samples = upright && image.chroma ? image.chroma + ptrdiff_t(row) * image.stride + 2 * firstPair_ : nullptr;
+    const uint8_t* samples =
+        upright && image.chroma ? image.chroma + ptrdiff_t(row) * image.stride + 2 * firstPair_ : nullptr;
     if (!samples || chromaColumns_.spansAll) {
         // Planes and turned pictures are woven into pairs here, as an interleaved row holds
         // them, with room for the loads' reach; a window wider than the row reads zeros past it.
         interleaved_.resize(std::max(interleaved_.size(), size_t(2 * (pairCount_ + 2 * chromaColumns_.pairs + 16))));
-        if (chromaColumns_.spansAll) std::fill(interleaved_.begin(), interleaved_.end(), 0);
+        if (chromaColumns_.spansAll)
+            std::fill(interleaved_.begin(), interleaved_.end(), 0);
         if (samples) {
             std::memcpy(interleaved_.data(), samples, size_t(2 * pairCount_));
         } else if (upright) {
@@ -591,7 +635,8 @@ void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const Bg
     const int height = std::min(target.height, targetHeight_);
     if (exact_) {
         for (int y = 0; y < height; ++y) {
-            convertRow<true>(image, k, area_.top + y, area_.left, width, target.pixels + ptrdiff_t(y) * target.stride, simd_);
+            convertRow<true>(image, k, area_.top + y, area_.left, width, target.pixels + ptrdiff_t(y) * target.stride,
+                             simd_);
         }
         _mm_sfence();  // the streamed rows are complete before anyone else reads them
         return;
@@ -603,16 +648,19 @@ void Nv12Scaler::draw(const Nv12Image& image, const YuvCoefficients& k, const Bg
     std::fill(chroma_.row.begin(), chroma_.row.end(), -1);
     const int lastLumaRow = area_.top + area_.height - 1;
     const int lastChromaRow = (area_.top + area_.height - 1) / 2;
-    std::vector<const int16_t*> lumaRows(size_t(2 * lumaRows_.pairs)), uRows(chroma_.row.size()), vRows(chroma_.row.size());
+    std::vector<const int16_t*> lumaRows(size_t(2 * lumaRows_.pairs)), uRows(chroma_.row.size()),
+        vRows(chroma_.row.size());
     for (int y = 0; y < height; ++y) {
         for (size_t t = 0; t < lumaRows.size(); ++t) {
             const int row = std::min(lumaRows_.first[size_t(y)] + int(t), lastLumaRow);
-            if (luma_.row[size_t(row) % luma_.row.size()] != row) filterLumaRows(image, row & ~1);
+            if (luma_.row[size_t(row) % luma_.row.size()] != row)
+                filterLumaRows(image, row & ~1);
             lumaRows[t] = luma_.line(row);
         }
         for (size_t t = 0; t < uRows.size(); ++t) {
             const int row = std::min(chromaRows_.first[size_t(y)] + int(t), lastChromaRow);
-            if (chroma_.row[size_t(row) % chroma_.row.size()] != row) filterChromaRow(image, row);
+            if (chroma_.row[size_t(row) % chroma_.row.size()] != row)
+                filterChromaRow(image, row);
             uRows[t] = chroma_.line(row);
             vRows[t] = uRows[t] + chroma_.width;
         }

@@ -22,12 +22,13 @@ struct Nv12Image {
     const uint8_t* chroma;  // the interleaved U,V pair of the top-left sample; null when U and V are planes
     int stride;             // bytes from one row to the next, in the luma plane and the interleaved one
     int width, height;      // size of the picture shown
-    bool oddLeft;           // the picture starts at an odd column: its first pixel shares the pair at `chroma` with the column before
+    bool oddLeft;  // the picture starts at an odd column: its first pixel shares the pair at `chroma` with the column
+                   // before
     // I420 and YV12: the U and the V sample of the top-left sample, each in a plane of its own.
     // The same picture draws the same pixels in either layout.
     const uint8_t* u = nullptr;
     const uint8_t* v = nullptr;
-    int chromaStride = 0;   // of the U and V planes
+    int chromaStride = 0;                // of the U and V planes
     Rotation rotation = Rotation::none;  // the turn that makes it upright; width and height are as stored
 };
 
@@ -58,14 +59,15 @@ enum class GroupLoad : uint8_t {
 struct PairedTaps {
     PairedTaps() = default;
     PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, int group);
-    int pairs = 0;               // tap pairs per output
-    int outputs = 0;             // rounded up to the group
-    bool spansAll = false;       // the window is wider than the samples: reading it needs a padded copy
-    std::vector<int> first;      // each output's first sample
-    std::vector<GroupLoad> load; // per group
-    std::vector<int> window;     // per shuffled group: the first sample of its load
-    std::vector<uint8_t> pick;   // per group of eight and pair of taps, 32 bytes: the shuffle of the load into the samples of its outputs
-    std::vector<int16_t> weight; // group by group, pair by pair: two weights for each output of the group
+    int pairs = 0;                // tap pairs per output
+    int outputs = 0;              // rounded up to the group
+    bool spansAll = false;        // the window is wider than the samples: reading it needs a padded copy
+    std::vector<int> first;       // each output's first sample
+    std::vector<GroupLoad> load;  // per group
+    std::vector<int> window;      // per shuffled group: the first sample of its load
+    std::vector<uint8_t>
+        pick;  // per group of eight and pair of taps, 32 bytes: the shuffle of the load into the samples of its outputs
+    std::vector<int16_t> weight;  // group by group, pair by pair: two weights for each output of the group
 };
 
 // The filter taps for one picture size (as stored) and turn in one target size, made once per
@@ -84,7 +86,11 @@ private:
     // share one. A chroma slot holds the U line, then the V line.
     struct RowCache {
         RowCache(int slots, int width, int lines)
-            : row(size_t(slots), -1), samples(size_t(slots) * width * lines), width(width), lines(lines) {}
+            : row(size_t(slots), -1),
+              samples(size_t(slots) * width * lines),
+              width(width),
+              lines(lines)
+        {}
         int16_t* line(int sourceRow) { return samples.data() + size_t(sourceRow) % row.size() * size_t(width) * lines; }
         std::vector<int> row;
         std::vector<int16_t> samples;  // 6 fraction bits
@@ -100,16 +106,16 @@ private:
     int pictureWidth_, pictureHeight_, targetWidth_, targetHeight_;  // the picture as stored
     Simd simd_;
     Rotation rotation_;
-    PlaneSize upright_;        // the picture's size turned upright: rows and columns below count in it
+    PlaneSize upright_;  // the picture's size turned upright: rows and columns below count in it
     VisibleArea area_;
-    bool exact_;               // upright, and the visible area is the target's size
-    PairedTaps lumaRows_;      // picture rows
-    PairedTaps lumaColumns_;   // relative to area_.left
-    PairedTaps chromaRows_;    // chroma rows
-    PairedTaps chromaColumns_; // relative to firstPair_
-    int chromaShift_ = -1;     // the picture's odd left column the chroma columns were made for
-    int firstPair_ = 0;        // the U,V pair of the area's left column
-    int pairCount_ = 0;        // U,V pairs the area reaches
+    bool exact_;                // upright, and the visible area is the target's size
+    PairedTaps lumaRows_;       // picture rows
+    PairedTaps lumaColumns_;    // relative to area_.left
+    PairedTaps chromaRows_;     // chroma rows
+    PairedTaps chromaColumns_;  // relative to firstPair_
+    int chromaShift_ = -1;      // the picture's odd left column the chroma columns were made for
+    int firstPair_ = 0;         // the U,V pair of the area's left column
+    int pairCount_ = 0;         // U,V pairs the area reaches
     RowCache luma_, chroma_;
     std::vector<uint8_t> interleaved_;  // two luma rows byte by byte, or a chroma row copied for windows wider than it
 };

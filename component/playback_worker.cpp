@@ -11,7 +11,7 @@ constexpr int64_t ticksPerMillisecond = 10000;
 constexpr int64_t defaultPictureLength = 333333;  // 30 pictures a second, until the stream tells
 constexpr int64_t stallLimit = 5000000;           // half a second behind: restart the clock, do not race
 constexpr int mostDroppedInARow = 4;              // late pictures skipped before one is shown anyway
-constexpr int64_t noTime = INT64_MIN;               // no such time
+constexpr int64_t noTime = INT64_MIN;             // no such time
 
 // Media Foundation's objects live in the multithreaded apartment on this thread.
 class MultithreadedApartment {
@@ -19,7 +19,8 @@ public:
     MultithreadedApartment() : entered_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
     ~MultithreadedApartment()
     {
-        if (entered_) CoUninitialize();
+        if (entered_)
+            CoUninitialize();
     }
     MultithreadedApartment(const MultithreadedApartment&) = delete;
     MultithreadedApartment& operator=(const MultithreadedApartment&) = delete;
@@ -40,8 +41,7 @@ PlaybackWorker::PlaybackWorker(std::wstring path, const ConfigItems& config, Fra
           run();
           finished_ = true;
       })
-{
-}
+{}
 
 PlaybackWorker::~PlaybackWorker()
 {
@@ -62,7 +62,8 @@ void PlaybackWorker::restart()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (state_ == PlaybackState::closed) return;  // nothing open to start over
+        if (state_ == PlaybackState::closed)
+            return;  // nothing open to start over
         playRequested_ = false;
         seekRequested_ = 0;
         restartRequested_ = true;
@@ -87,7 +88,8 @@ void PlaybackWorker::play()
     {
         std::lock_guard<std::mutex> lock(mutex_);
         playRequested_ = true;
-        if (state_ == PlaybackState::ended) seekRequested_ = 0;
+        if (state_ == PlaybackState::ended)
+            seekRequested_ = 0;
     }
     wakeUp_.notify_all();
 }
@@ -136,9 +138,9 @@ void PlaybackWorker::run()
 struct PlaybackWorker::Playthrough {
     struct Pass {
         int pictures = 0;
-        int64_t lastTime = 0;                   // of the last picture decoded
-        int64_t seekTarget = noTime;             // the stamp a seek is after
-        int64_t lastPassEnd = noTime;            // after a loop's wrap: when the pass that ended would have ended
+        int64_t lastTime = 0;          // of the last picture decoded
+        int64_t seekTarget = noTime;   // the stamp a seek is after
+        int64_t lastPassEnd = noTime;  // after a loop's wrap: when the pass that ended would have ended
         int droppedInARow = 0;
     };
     struct Waiting {
@@ -146,11 +148,11 @@ struct PlaybackWorker::Playthrough {
         int64_t time = 0;
     };
 
-    bool playing = false;   // as last requested
-    bool seen = true;       // as last told
-    bool ended = false;     // at the end, not looping
-    bool showNext = true;   // the next picture shows at once: the first after opening or a seek
-    bool atStart = true;    // the reader has given nothing since opening or going back to 0
+    bool playing = false;  // as last requested
+    bool seen = true;      // as last told
+    bool ended = false;    // at the end, not looping
+    bool showNext = true;  // the next picture shows at once: the first after opening or a seek
+    bool atStart = true;   // the reader has given nothing since opening or going back to 0
     int64_t shownTime = 0;
     int64_t pictureLength = defaultPictureLength;
     // Positions count from the first picture's stamp, which need not be 0 (66.7 ms is seen),
@@ -174,15 +176,20 @@ void PlaybackWorker::playFile(VideoReader& reader)
     Playthrough p;
     for (;;) {
         const Request request = nextRequest(p);
-        if (request.stop) return;
+        if (request.stop)
+            return;
         apply(request, reader, p);
         publishState(p.ended ? PlaybackState::ended : (p.playing ? PlaybackState::playing : PlaybackState::paused));
-        if (!p.hasWork()) continue;  // nothing to do until the next request
-        if (!p.waiting.drawn && !decodeAndDraw(reader, p)) continue;
-        if (!showWaiting(p)) continue;  // the picture stays waiting
+        if (!p.hasWork())
+            continue;  // nothing to do until the next request
+        if (!p.waiting.drawn && !decodeAndDraw(reader, p))
+            continue;
+        if (!showWaiting(p))
+            continue;  // the picture stays waiting
         position_ = std::max<int64_t>(0, p.shownTime - p.firstStamp.value_or(0)) / ticksPerMillisecond;
         std::lock_guard<std::mutex> lock(mutex_);
-        if (!seekRequested_) seeking_ = false;
+        if (!seekRequested_)
+            seeking_ = false;
     }
 }
 
@@ -194,7 +201,8 @@ void PlaybackWorker::apply(const Request& request, VideoReader& reader, Playthro
         // A reader that has given nothing since it opened or went back to the start is there
         // already: seeking it anyway (a host opening the same file twice) would rebuild the
         // platform's decoder for nothing, at the cost of a second set of pictures at once.
-        if (*request.seekTo != 0 || !p.atStart) reader.seek(*request.seekTo);
+        if (*request.seekTo != 0 || !p.atStart)
+            reader.seek(*request.seekTo);
         p.atStart = *request.seekTo == 0;
         p.pass = Playthrough::Pass{};
         p.pass.seekTarget = *request.seekTo + p.firstStamp.value_or(0);
@@ -207,7 +215,8 @@ void PlaybackWorker::apply(const Request& request, VideoReader& reader, Playthro
     p.seen = request.seen;
     // Time stood still while not advancing. Going on, the picture already drawn and waiting
     // shows at once (else the next one after the shown picture's time).
-    if (p.advancing() && !wasAdvancing) p.clock.anchor(p.waiting.drawn ? p.waiting.time : p.shownTime, now());
+    if (p.advancing() && !wasAdvancing)
+        p.clock.anchor(p.waiting.drawn ? p.waiting.time : p.shownTime, now());
 }
 
 bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
@@ -236,9 +245,11 @@ bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
         p.pictureLength = sample.time - pass.lastTime;
     }
     pass.lastTime = sample.time;
-    if (!p.firstStamp) p.firstStamp = sample.time;
+    if (!p.firstStamp)
+        p.firstStamp = sample.time;
     ++pass.pictures;
-    if (pass.seekTarget != noTime && sample.time + p.pictureLength / 2 < pass.seekTarget) return false;  // decode up to the target
+    if (pass.seekTarget != noTime && sample.time + p.pictureLength / 2 < pass.seekTarget)
+        return false;  // decode up to the target
     pass.seekTarget = noTime;
     if (pass.lastPassEnd != noTime) {
         p.clock.startPass(pass.lastPassEnd, sample.time);
@@ -255,7 +266,8 @@ bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
     }
     pass.droppedInARow = 0;
     DecodedFrame frame(sample.buffer, reader.format());
-    if (!frame.valid()) return false;
+    if (!frame.valid())
+        return false;
     canvas_.draw(canvasSession_, frame.image(), reader.format().coefficients);
     p.waiting = Playthrough::Waiting{true, sample.time};
     return true;
@@ -296,7 +308,8 @@ bool PlaybackWorker::sleepUntil(int64_t wallTime, const Playthrough& p)
 void PlaybackWorker::publishState(PlaybackState state)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!restartRequested_) state_ = state;
+    if (!restartRequested_)
+        state_ = state;
 }
 
 bool PlaybackWorker::changeAsked(const Playthrough& p) const

@@ -62,8 +62,8 @@ private:
     Request nextRequest(const Playthrough& p);
     bool sleepUntil(int64_t wallTime, const Playthrough& p);  // false when a request came first
     bool changeAsked(const Playthrough& p) const;             // with the lock held
-    static int64_t now();                             // steady wall time, 100 ns units
-    void publishState(PlaybackState state);           // unless a restart waits: it says "opening" until taken
+    static int64_t now();                                     // steady wall time, 100 ns units
+    void publishState(PlaybackState state);                   // unless a restart waits: it says "opening" until taken
 
     const std::wstring path_;
     const ConfigItems& config_;

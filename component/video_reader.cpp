@@ -23,7 +23,8 @@ std::vector<GUID> nativeSubtypes(IMFSourceReader& reader)
     ComPtr<IMFMediaType> type;
     for (DWORD i = 0; SUCCEEDED(reader.GetNativeMediaType(videoStream, i, &type)); ++i) {
         GUID subtype{};
-        if (SUCCEEDED(type->GetGUID(MF_MT_SUBTYPE, &subtype))) subtypes.push_back(subtype);
+        if (SUCCEEDED(type->GetGUID(MF_MT_SUBTYPE, &subtype)))
+            subtypes.push_back(subtype);
         type.Reset();
     }
     return subtypes;
@@ -38,9 +39,11 @@ DecodedFrame::DecodedFrame(ComPtr<IMFMediaBuffer> buffer, const VideoFormat& for
     if (SUCCEEDED(buffer_.As(&buffer2d_)) && SUCCEEDED(buffer2d_->Lock2D(&start, &pitch)) && pitch > 0) {
         // A 2-D buffer tells its own row pitch; the chroma plane follows the padded luma plane.
     } else {
-        if (buffer2d_) buffer2d_.Reset();
+        if (buffer2d_)
+            buffer2d_.Reset();
         DWORD length = 0;
-        if (FAILED(buffer_->Lock(&start, nullptr, &length))) return;
+        if (FAILED(buffer_->Lock(&start, nullptr, &length)))
+            return;
         pitch = format.stride;
         const DWORD needed = DWORD(pitch) * DWORD(format.frameHeight) * 3 / 2;
         if (length < needed) {
@@ -70,7 +73,8 @@ DecodedFrame::DecodedFrame(ComPtr<IMFMediaBuffer> buffer, const VideoFormat& for
 
 DecodedFrame::~DecodedFrame()
 {
-    if (!image_.luma) return;
+    if (!image_.luma)
+        return;
     if (buffer2d_) {
         buffer2d_->Unlock2D();
     } else {
@@ -82,19 +86,24 @@ std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions,
                                                OutputChoice (*choose)(const std::vector<GUID>&))
 {
     ComPtr<IMFSourceReader> reader;
-    if (FAILED(functions.createSourceReaderFromUrl(path.c_str(), nullptr, &reader))) return nullptr;
+    if (FAILED(functions.createSourceReaderFromUrl(path.c_str(), nullptr, &reader)))
+        return nullptr;
     reader->SetStreamSelection(static_cast<DWORD>(MF_SOURCE_READER_ALL_STREAMS), FALSE);
-    if (FAILED(reader->SetStreamSelection(videoStream, TRUE))) return nullptr;
+    if (FAILED(reader->SetStreamSelection(videoStream, TRUE)))
+        return nullptr;
 
     const OutputChoice output = choose(nativeSubtypes(*reader.Get()));
     ComPtr<IMFMediaType> type;
-    if (FAILED(functions.createMediaType(&type))) return nullptr;
+    if (FAILED(functions.createMediaType(&type)))
+        return nullptr;
     type->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Video);
     type->SetGUID(MF_MT_SUBTYPE, output.subtype);
-    if (FAILED(reader->SetCurrentMediaType(videoStream, nullptr, type.Get()))) return nullptr;
+    if (FAILED(reader->SetCurrentMediaType(videoStream, nullptr, type.Get())))
+        return nullptr;
 
     std::unique_ptr<VideoReader> result(new VideoReader(std::move(reader), output.layout));
-    if (!result->readFormat()) return nullptr;
+    if (!result->readFormat())
+        return nullptr;
     PROPVARIANT duration;
     PropVariantInit(&duration);
     if (SUCCEEDED(result->reader_->GetPresentationAttribute(static_cast<DWORD>(MF_SOURCE_READER_MEDIASOURCE),
@@ -106,14 +115,19 @@ std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions,
     return result;
 }
 
-VideoReader::VideoReader(ComPtr<IMFSourceReader> reader, PictureLayout layout) : reader_(std::move(reader)), layout_(layout) {}
+VideoReader::VideoReader(ComPtr<IMFSourceReader> reader, PictureLayout layout)
+    : reader_(std::move(reader)),
+      layout_(layout)
+{}
 
 bool VideoReader::readFormat()
 {
     ComPtr<IMFMediaType> type;
-    if (FAILED(reader_->GetCurrentMediaType(videoStream, &type))) return false;
+    if (FAILED(reader_->GetCurrentMediaType(videoStream, &type)))
+        return false;
     const std::optional<VideoFormat> format = videoFormat(*type.Get(), layout_);
-    if (!format) return false;
+    if (!format)
+        return false;
     format_ = *format;
     return true;
 }
@@ -121,20 +135,21 @@ bool VideoReader::readFormat()
 std::optional<VideoFormat> videoFormat(IMFMediaType& type, PictureLayout layout)
 {
     UINT64 size = 0;
-    if (FAILED(type.GetUINT64(MF_MT_FRAME_SIZE, &size))) return std::nullopt;
+    if (FAILED(type.GetUINT64(MF_MT_FRAME_SIZE, &size)))
+        return std::nullopt;
     VideoFormat format;
     format.layout = layout;
     unpack(size, format.frameWidth, format.frameHeight);
-    if (format.frameWidth <= 0 || format.frameHeight <= 0) return std::nullopt;
+    if (format.frameWidth <= 0 || format.frameHeight <= 0)
+        return std::nullopt;
     UINT32 stride = 0;
-    format.stride = SUCCEEDED(type.GetUINT32(MF_MT_DEFAULT_STRIDE, &stride)) && INT32(stride) > 0
-                        ? int(stride)
-                        : format.frameWidth;
+    format.stride =
+        SUCCEEDED(type.GetUINT32(MF_MT_DEFAULT_STRIDE, &stride)) && INT32(stride) > 0 ? int(stride) : format.frameWidth;
     format.width = format.frameWidth;
     format.height = format.frameHeight;
     MFVideoArea aperture{};
-    if (SUCCEEDED(type.GetBlob(MF_MT_MINIMUM_DISPLAY_APERTURE, reinterpret_cast<UINT8*>(&aperture),
-                               sizeof(aperture), nullptr)) &&
+    if (SUCCEEDED(type.GetBlob(MF_MT_MINIMUM_DISPLAY_APERTURE, reinterpret_cast<UINT8*>(&aperture), sizeof(aperture),
+                               nullptr)) &&
         aperture.Area.cx > 0 && aperture.Area.cy > 0) {
         format.left = aperture.OffsetX.value;
         format.top = aperture.OffsetY.value;
@@ -160,17 +175,23 @@ VideoReader::Sample VideoReader::read()
         DWORD flags = 0;
         LONGLONG time = 0;
         ComPtr<IMFSample> sample;
-        if (FAILED(reader_->ReadSample(videoStream, 0, nullptr, &flags, &time, &sample))) return result;
-        if (flags & MF_SOURCE_READERF_ERROR) return result;
-        if ((flags & MF_SOURCE_READERF_CURRENTMEDIATYPECHANGED) && !readFormat()) return result;
+        if (FAILED(reader_->ReadSample(videoStream, 0, nullptr, &flags, &time, &sample)))
+            return result;
+        if (flags & MF_SOURCE_READERF_ERROR)
+            return result;
+        if ((flags & MF_SOURCE_READERF_CURRENTMEDIATYPECHANGED) && !readFormat())
+            return result;
         if (flags & MF_SOURCE_READERF_ENDOFSTREAM) {
             result.outcome = Outcome::end;
             return result;
         }
-        if (!sample) continue;  // a stream tick: no picture this time
-        if (FAILED(sample->ConvertToContiguousBuffer(&result.buffer))) return result;
+        if (!sample)
+            continue;  // a stream tick: no picture this time
+        if (FAILED(sample->ConvertToContiguousBuffer(&result.buffer)))
+            return result;
         LONGLONG length = 0;
-        if (SUCCEEDED(sample->GetSampleDuration(&length))) result.length = length;
+        if (SUCCEEDED(sample->GetSampleDuration(&length)))
+            result.length = length;
         result.time = time;
         result.outcome = Outcome::frame;
         return result;

@@ -62,8 +62,8 @@ public:
     enum class Outcome { frame, end, failed };
     struct Sample {
         Outcome outcome = Outcome::failed;
-        int64_t time = 0;      // 100 ns units
-        int64_t length = 0;    // 100 ns units, 0 when unknown
+        int64_t time = 0;    // 100 ns units
+        int64_t length = 0;  // 100 ns units, 0 when unknown
         Microsoft::WRL::ComPtr<IMFMediaBuffer> buffer;
     };
     Sample read();

@@ -27,8 +27,8 @@ public:
     bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
-    static void CALLBACK onWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
-                                    DWORD thread, DWORD time);
+    static void CALLBACK onWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD thread,
+                                    DWORD time);
     void onWindowsChanged();
     void onTimer(UINT_PTR id);
     void onSessionChange(WPARAM change);

@@ -9,9 +9,9 @@ extern "C" uintptr_t kvCallGate(const void* function, const uintptr_t* arguments
                                 intptr_t* stackDifference);
 
 struct GateOutcome {
-    uintptr_t result;         // the callee's integer result register
-    intptr_t stackDifference; // stack pointer after the return minus before the arguments, in bytes;
-                              // positive when the callee removed too much, 0 when balanced
+    uintptr_t result;          // the callee's integer result register
+    intptr_t stackDifference;  // stack pointer after the return minus before the arguments, in bytes;
+                               // positive when the callee removed too much, 0 when balanced
 };
 
 inline GateOutcome callThroughGate(const void* function, const uintptr_t* arguments, std::size_t count)

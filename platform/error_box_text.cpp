@@ -5,15 +5,9 @@ namespace {
 constexpr int32_t stackImbalanceCode = 6;
 constexpr uint32_t windowKind = 2;
 
-bool isWindowIdentifier(uint32_t id)
-{
-    return id != 0 && ((id >> 24) & 0xF) == windowKind;
-}
+bool isWindowIdentifier(uint32_t id) { return id != 0 && ((id >> 24) & 0xF) == windowKind; }
 
-std::string quoted(const std::string& name)
-{
-    return "\r\n\"" + name + "\"";
-}
+std::string quoted(const std::string& name) { return "\r\n\"" + name + "\""; }
 
 const LayoutEntry* findComponent(const WindowDefinition& window, int32_t position)
 {
@@ -59,12 +53,6 @@ std::string buildErrorBoxText(const std::string& message, int32_t code, uint32_t
     return text + locationText(subject, position, findDefinition);
 }
 
-std::string runtimeErrorMessage(int32_t code)
-{
-    return code == stackImbalanceCode ? "调用DLL命令后发现堆栈错误" : "";
-}
+std::string runtimeErrorMessage(int32_t code) { return code == stackImbalanceCode ? "调用DLL命令后发现堆栈错误" : ""; }
 
-std::string outOfMemoryMessage(std::ptrdiff_t size)
-{
-    return "分配 " + std::to_string(size) + " 字节内存失败!";
-}
+std::string outOfMemoryMessage(std::ptrdiff_t size) { return "分配 " + std::to_string(size) + " 字节内存失败!"; }

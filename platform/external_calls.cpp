@@ -52,8 +52,8 @@ template <typename R, typename... Args>
 R guardedCall(std::size_t entry, CallSite at, Args... args)
 {
     const uintptr_t words[sizeof...(Args) + 1] = {toWord(args)...};
-    const GateOutcome outcome = callThroughGate(reinterpret_cast<const void*>(resolveEntry(entry)), words,
-                                                sizeof...(Args));
+    const GateOutcome outcome =
+        callThroughGate(reinterpret_cast<const void*>(resolveEntry(entry)), words, sizeof...(Args));
     if (outcome.stackDifference != 0)
         raiseRuntimeError(stackImbalance, at.routine, at.position);
     if constexpr (!std::is_void_v<R>)
@@ -64,26 +64,20 @@ R guardedCall(std::size_t entry, CallSite at, Args... args)
 
 namespace ext {
 
-BOOL atlAxWinInit(CallSite at)
-{
-    return guardedCall<BOOL>(0, at);
-}
+BOOL atlAxWinInit(CallSite at) { return guardedCall<BOOL>(0, at); }
 
 HWND findWindow(CallSite at, const char* className, const char* title)
 {
     return guardedCall<HWND>(1, at, className, title);
 }
 
-LRESULT sendMessageTimeout(CallSite at, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                            UINT flags, UINT timeoutMs, DWORD_PTR* result)
+LRESULT sendMessageTimeout(CallSite at, HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
+                           UINT timeoutMs, DWORD_PTR* result)
 {
     return guardedCall<LRESULT>(2, at, window, message, wParam, lParam, flags, timeoutMs, result);
 }
 
-HWND setParent(CallSite at, HWND child, HWND newParent)
-{
-    return guardedCall<HWND>(3, at, child, newParent);
-}
+HWND setParent(CallSite at, HWND child, HWND newParent) { return guardedCall<HWND>(3, at, child, newParent); }
 
 BOOL enumWindows(CallSite at, WNDENUMPROC callback, LPARAM parameter)
 {
@@ -95,22 +89,15 @@ HWND findWindowEx(CallSite at, HWND parent, HWND after, const char* className, c
     return guardedCall<HWND>(5, at, parent, after, className, title);
 }
 
-BOOL showWindow(CallSite at, HWND window, int command)
-{
-    return guardedCall<BOOL>(6, at, window, command);
-}
+BOOL showWindow(CallSite at, HWND window, int command) { return guardedCall<BOOL>(6, at, window, command); }
 
-HMODULE getModuleHandle(CallSite at, const wchar_t* name)
-{
-    return guardedCall<HMODULE>(7, at, name);
-}
+HMODULE getModuleHandle(CallSite at, const wchar_t* name) { return guardedCall<HMODULE>(7, at, name); }
 
-HWND createWindowEx(CallSite at, DWORD exStyle, const char* className, const char* title, DWORD style,
-                     int x, int y, int width, int height, HWND parent, HMENU menuOrId,
-                     HINSTANCE instance, void* parameter)
+HWND createWindowEx(CallSite at, DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance, void* parameter)
 {
-    return guardedCall<HWND>(8, at, exStyle, className, title, style, x, y, width, height, parent, menuOrId,
-                             instance, parameter);
+    return guardedCall<HWND>(8, at, exStyle, className, title, style, x, y, width, height, parent, menuOrId, instance,
+                             parameter);
 }
 
 HRESULT atlAxAttachControl(CallSite at, IUnknown* control, HWND host, IUnknown** container)
@@ -123,36 +110,24 @@ void moveMemory(CallSite at, void* destination, const void* source, SIZE_T lengt
     guardedCall<void>(10, at, destination, source, length);
 }
 
-HMODULE loadLibrary(CallSite at, const char* path)
-{
-    return guardedCall<HMODULE>(11, at, path);
-}
+HMODULE loadLibrary(CallSite at, const char* path) { return guardedCall<HMODULE>(11, at, path); }
 
 FARPROC getProcAddress(CallSite at, HMODULE module, const char* name)
 {
     return guardedCall<FARPROC>(12, at, module, name);
 }
 
-BOOL freeLibrary(CallSite at, HMODULE module)
-{
-    return guardedCall<BOOL>(13, at, module);
-}
+BOOL freeLibrary(CallSite at, HMODULE module) { return guardedCall<BOOL>(13, at, module); }
 
-HRESULT clsidFromString(CallSite at, const wchar_t* text, CLSID* id)
-{
-    return guardedCall<HRESULT>(14, at, text, id);
-}
+HRESULT clsidFromString(CallSite at, const wchar_t* text, CLSID* id) { return guardedCall<HRESULT>(14, at, text, id); }
 
-int multiByteToWideChar(CallSite at, UINT codePage, DWORD flags, const char* source, int sourceLength,
-                        wchar_t* output, int outputCapacity)
+int multiByteToWideChar(CallSite at, UINT codePage, DWORD flags, const char* source, int sourceLength, wchar_t* output,
+                        int outputCapacity)
 {
     return guardedCall<int>(15, at, codePage, flags, source, sourceLength, output, outputCapacity);
 }
 
-LONG getWindowLong(CallSite at, HWND window, int index)
-{
-    return guardedCall<LONG>(16, at, window, index);
-}
+LONG getWindowLong(CallSite at, HWND window, int index) { return guardedCall<LONG>(16, at, window, index); }
 
 LONG setWindowLong(CallSite at, HWND window, int index, LONG value)
 {
@@ -171,7 +146,4 @@ BOOL setWindowPos(CallSite at, HWND window, HWND insertAfter, int x, int y, int 
 
 }  // namespace ext
 
-void releaseLibraries()
-{
-    programTable().releaseLibraries();
-}
+void releaseLibraries() { programTable().releaseLibraries(); }

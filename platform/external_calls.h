@@ -8,8 +8,8 @@
 #include <cstdint>
 
 struct CallSite {
-    uint32_t routine;   // routine number of the caller (0x0401xxxx)
-    int32_t position;   // the call within that routine
+    uint32_t routine;  // routine number of the caller (0x0401xxxx)
+    int32_t position;  // the call within that routine
 };
 
 // The program's call sites, by caller.
@@ -50,24 +50,23 @@ constexpr CallSite layerBeneathIconView{67176192, 190};
 namespace ext {
 BOOL atlAxWinInit(CallSite at);
 HWND findWindow(CallSite at, const char* className, const char* title);
-LRESULT sendMessageTimeout(CallSite at, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                            UINT flags, UINT timeoutMs, DWORD_PTR* result);
+LRESULT sendMessageTimeout(CallSite at, HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
+                           UINT timeoutMs, DWORD_PTR* result);
 HWND setParent(CallSite at, HWND child, HWND newParent);
 BOOL enumWindows(CallSite at, WNDENUMPROC callback, LPARAM parameter);
 HWND findWindowEx(CallSite at, HWND parent, HWND after, const char* className, const char* title);
 BOOL showWindow(CallSite at, HWND window, int command);
 HMODULE getModuleHandle(CallSite at, const wchar_t* name);
-HWND createWindowEx(CallSite at, DWORD exStyle, const char* className, const char* title, DWORD style,
-                     int x, int y, int width, int height, HWND parent, HMENU menuOrId,
-                     HINSTANCE instance, void* parameter);
+HWND createWindowEx(CallSite at, DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance, void* parameter);
 HRESULT atlAxAttachControl(CallSite at, IUnknown* control, HWND host, IUnknown** container);
 void moveMemory(CallSite at, void* destination, const void* source, SIZE_T length);
 HMODULE loadLibrary(CallSite at, const char* path);
 FARPROC getProcAddress(CallSite at, HMODULE module, const char* name);
 BOOL freeLibrary(CallSite at, HMODULE module);
 HRESULT clsidFromString(CallSite at, const wchar_t* text, CLSID* id);
-int multiByteToWideChar(CallSite at, UINT codePage, DWORD flags, const char* source, int sourceLength,
-                        wchar_t* output, int outputCapacity);
+int multiByteToWideChar(CallSite at, UINT codePage, DWORD flags, const char* source, int sourceLength, wchar_t* output,
+                        int outputCapacity);
 LONG getWindowLong(CallSite at, HWND window, int index);
 LONG setWindowLong(CallSite at, HWND window, int index, LONG value);
 BOOL setLayeredWindowAttributes(CallSite at, HWND window, COLORREF key, BYTE alpha, DWORD flags);

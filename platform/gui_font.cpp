@@ -3,10 +3,7 @@
 #include "platform/window_dpi.h"
 
 namespace {
-HFONT stockFont()
-{
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
+HFONT stockFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 }  // namespace
 
 GuiFont::GuiFont(UINT dpi)
@@ -21,10 +18,7 @@ GuiFont::GuiFont(UINT dpi)
     made_.reset(CreateFontIndirectA(&font));
 }
 
-HFONT GuiFont::handle() const
-{
-    return made_ ? made_.get() : stockFont();
-}
+HFONT GuiFont::handle() const { return made_ ? made_.get() : stockFont(); }
 
 LONG guiFontHeight(LONG stockHeight, UINT stockDpi, UINT dpi)
 {

@@ -6,20 +6,11 @@
 #include <windowsx.h>
 
 namespace {
-bool eventsAllowed()
-{
-    return processState.eventBlock == 0;
-}
+bool eventsAllowed() { return processState.eventBlock == 0; }
 
-bool keyHeld(int virtualKey)
-{
-    return GetKeyState(virtualKey) < 0;
-}
+bool keyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
-HFONT guiFont()
-{
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
+HFONT guiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
 HICON classIcon(HINSTANCE instance, const char* name, int widthMetric, int heightMetric)
 {
@@ -75,9 +66,9 @@ HWND ProgramWindow::create(HWND owner)
     const WindowFrame layout = frame();
     if (!registerClass(layout))
         return nullptr;
-    HWND window = CreateWindowExA(layout.exStyle, layout.className, layout.title, layout.style & ~WS_VISIBLE,
-                                  layout.left, layout.top, layout.width, layout.height, owner, nullptr,
-                                  GetModuleHandleA(nullptr), this);
+    HWND window =
+        CreateWindowExA(layout.exStyle, layout.className, layout.title, layout.style & ~WS_VISIBLE, layout.left,
+                        layout.top, layout.width, layout.height, owner, nullptr, GetModuleHandleA(nullptr), this);
     if (!window)
         return nullptr;
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
@@ -100,9 +91,9 @@ HWND ProgramWindow::create(HWND owner)
 HWND ProgramWindow::addControl(const ControlLayout& layout)
 {
     const auto id = static_cast<INT_PTR>(firstControlId + controls_.size());
-    HWND window = CreateWindowExA(layout.exStyle, layout.className, layout.text, layout.style, layout.left,
-                                  layout.top, layout.width, layout.height, handle_,
-                                  reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(layout.exStyle, layout.className, layout.text, layout.style, layout.left, layout.top,
+                                  layout.width, layout.height, handle_, reinterpret_cast<HMENU>(id),
+                                  GetModuleHandleA(nullptr), nullptr);
     if (window) {
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
         controls_.push_back({layout.componentId, window});
@@ -113,20 +104,20 @@ HWND ProgramWindow::addControl(const ControlLayout& layout)
 LRESULT ProgramWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND:
-        if (GET_WM_COMMAND_CMD(wParam, lParam) == BN_CLICKED) {
-            const uint32_t componentId = componentOf(GET_WM_COMMAND_HWND(wParam, lParam));
-            if (componentId != 0 && eventsAllowed())
-                onClicked(componentId);
-            return 0;
-        }
-        break;
-    case WM_DESTROY:
-        if (eventsAllowed())
-            onDestroy();
-        break;
-    default:
-        break;
+        case WM_COMMAND:
+            if (GET_WM_COMMAND_CMD(wParam, lParam) == BN_CLICKED) {
+                const uint32_t componentId = componentOf(GET_WM_COMMAND_HWND(wParam, lParam));
+                if (componentId != 0 && eventsAllowed())
+                    onClicked(componentId);
+                return 0;
+            }
+            break;
+        case WM_DESTROY:
+            if (eventsAllowed())
+                onDestroy();
+            break;
+        default:
+            break;
     }
     return DefWindowProcA(handle_, message, wParam, lParam);
 }

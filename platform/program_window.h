@@ -21,8 +21,8 @@
 // loadWindow (window_layer.h) registers the window class on first use, creates the window
 // hidden with the owner given (the object is bound to the window at WM_NCCREATE), sets the
 // stock DEFAULT_GUI_FONT, runs addControls, then onCreated (unless window events are
-// blocked), then shows it with the frame's show command (SW_SHOW unless it says otherwise) if it still exists. The window layer keeps the object
-// until the program ends or the same definition is loaded again after the window is gone.
+// blocked), then shows it with the frame's show command (SW_SHOW unless it says otherwise) if it still exists. The
+// window layer keeps the object until the program ends or the same definition is loaded again after the window is gone.
 //
 // Events (onCreated, onDestroy, onClicked) never run while processState.eventBlock > 0.
 // Keyboard: Esc without Ctrl, Shift or Alt sends WM_CLOSE to the window while it or one of its
@@ -41,9 +41,9 @@ struct WindowFrame {
     const char* title;
     UINT classStyle;
     HBRUSH classBackground;
-    DWORD style;      // without WS_VISIBLE: the window layer shows it after onCreated
+    DWORD style;  // without WS_VISIBLE: the window layer shows it after onCreated
     DWORD exStyle;
-    int left;         // outer rectangle, screen coordinates
+    int left;  // outer rectangle, screen coordinates
     int top;
     int width;
     int height;
@@ -56,7 +56,7 @@ struct ControlLayout {
     uint32_t componentId;  // layout identifier (platform/window_ids.h)
     const char* className;
     const char* text;
-    DWORD style;           // WS_CHILD and the rest
+    DWORD style;  // WS_CHILD and the rest
     DWORD exStyle;
     int left;
     int top;

@@ -23,10 +23,7 @@ void raiseRuntimeError(int32_t code, uint32_t routineNumber, int32_t position)
     reportFatalError(runtimeErrorMessage(code), code, routineNumber, position);
 }
 
-void reportOutOfMemory(std::ptrdiff_t size)
-{
-    reportFatalError(outOfMemoryMessage(size), 0, 0, 0);
-}
+void reportOutOfMemory(std::ptrdiff_t size) { reportFatalError(outOfMemoryMessage(size), 0, 0, 0); }
 
 void* allocateBlock(std::size_t size)
 {

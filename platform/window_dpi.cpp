@@ -5,18 +5,14 @@ namespace {
 template <typename Function>
 Function* user32Function(const char* name)
 {
-    return reinterpret_cast<Function*>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
 }
 
 using GetDpiForSystemFunction = UINT WINAPI();
 using GetDpiForWindowFunction = UINT WINAPI(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
 
-LONG scaled(LONG length, UINT dpi, UINT from)
-{
-    return MulDiv(length, static_cast<int>(dpi), static_cast<int>(from));
-}
+LONG scaled(LONG length, UINT dpi, UINT from) { return MulDiv(length, static_cast<int>(dpi), static_cast<int>(from)); }
 }  // namespace
 
 UINT systemDpi()

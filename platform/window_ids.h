@@ -12,5 +12,5 @@ constexpr uint32_t browseButton = 0x06010004;
 constexpr uint32_t openFileDialog = 0x06010005;
 
 constexpr uint32_t playerWindow = 0x52010009;
-constexpr uint32_t playerWindowEntry = 0x06010008;   // the window's own layout entry
+constexpr uint32_t playerWindowEntry = 0x06010008;  // the window's own layout entry
 }  // namespace layout

@@ -21,10 +21,7 @@ std::vector<std::unique_ptr<ProgramWindow>>& windows()
     return loaded;
 }
 
-constexpr uint32_t identifierKind(uint32_t identifier)
-{
-    return (identifier >> 24) & 0x0F;
-}
+constexpr uint32_t identifierKind(uint32_t identifier) { return (identifier >> 24) & 0x0F; }
 constexpr uint32_t windowKind = 2;
 
 std::unique_ptr<ProgramWindow>* recordOf(uint32_t windowId)

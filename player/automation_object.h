@@ -20,9 +20,9 @@ public:
     AutomationObject(const AutomationObject&) = delete;
     AutomationObject& operator=(const AutomationObject&) = delete;
 
-    AutomationObject copy() const;                  // AddRef; the copy of an empty object is empty
-    void assign(const AutomationObject& source);    // AddRef source, Release old; self-assign keeps it
-    void clear();                                   // Release when held
+    AutomationObject copy() const;                // AddRef; the copy of an empty object is empty
+    void assign(const AutomationObject& source);  // AddRef source, Release old; self-assign keeps it
+    void clear();                                 // Release when held
     bool isEmpty() const { return pointer_ == nullptr; }
     void** pointerSlot() { return reinterpret_cast<void**>(&pointer_); }  // only on an empty object
     IUnknown* rawPointer() const { return pointer_; }
@@ -38,4 +38,4 @@ private:
 };
 
 std::string variantToText(const VARIANT& value);
-void releaseVariant(VARIANT& value);   // VariantClear, then all bytes zero
+void releaseVariant(VARIANT& value);  // VariantClear, then all bytes zero

@@ -13,20 +13,24 @@ using GetClassObject = HRESULT(STDAPICALLTYPE*)(const CLSID*, const IID*, void**
 
 }  // namespace
 
-GUID guidFromText(const char* text) {
+GUID guidFromText(const char* text)
+{
     GUID id{};
     int count = ext::multiByteToWideChar(site::guidSize, CP_ACP, 0, text, -1, nullptr, 0);
-    if (count <= 0) return id;
+    if (count <= 0)
+        return id;
     auto wide = std::make_unique<wchar_t[]>(count);
     ext::multiByteToWideChar(site::guidConvert, CP_ACP, 0, text, -1, wide.get(), count);
     ext::clsidFromString(site::guidParse, wide.get(), &id);
     return id;
 }
 
-AutomationObject loadComponent(const char* classIdText, const char* dllPath, HMODULE* moduleOut) {
+AutomationObject loadComponent(const char* classIdText, const char* dllPath, HMODULE* moduleOut)
+{
     HMODULE module = ext::loadLibrary(site::loadLibrary, dllPath);
     *moduleOut = module;
-    if (!module) return {};
+    if (!module)
+        return {};
 
     auto entry = reinterpret_cast<GetClassObject>(
         reinterpret_cast<void*>(ext::getProcAddress(site::loadLookUp, module, "DllGetClassObject")));

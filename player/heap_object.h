@@ -7,12 +7,14 @@
 #include "platform/runtime_error.h"
 
 template <class T, class... Arguments>
-T* createInBlock(Arguments&&... arguments) {
+T* createInBlock(Arguments&&... arguments)
+{
     return new (allocateBlock(sizeof(T))) T(std::forward<Arguments>(arguments)...);
 }
 
 template <class T>
-void freeInBlock(T* object) {
+void freeInBlock(T* object)
+{
     object->~T();
     freeBlock(object);
 }

@@ -8,23 +8,27 @@
 
 void PlayerConfigBase::destroy() { player.clear(); }
 
-AutomationObject PlayerConfigBase::attach(PlayerControl& control) {
-    if (!player.isEmpty()) return {};
+AutomationObject PlayerConfigBase::attach(PlayerControl& control)
+{
+    if (!player.isEmpty())
+        return {};
     player = control.playerObject();
     return player.copy();
 }
 
-int64_t PlayerConfigBase::numberItem(int32_t item, int32_t value, bool hasValue) {
+int64_t PlayerConfigBase::numberItem(int32_t item, int32_t value, bool hasValue)
+{
     if (player.isEmpty()) {
         player.clear();
         player = sharedPlayer->copy();
     }
-    const double result = hasValue ? player.invokeNumber("SetConfig", {item, value})
-                                   : player.invokeNumber("GetConfig", {item});
+    const double result =
+        hasValue ? player.invokeNumber("SetConfig", {item, value}) : player.invokeNumber("GetConfig", {item});
     return truncateNumber(result);
 }
 
-std::string PlayerConfigBase::textItem(int32_t item, std::string value, bool hasValue) {
+std::string PlayerConfigBase::textItem(int32_t item, std::string value, bool hasValue)
+{
     if (player.isEmpty()) {
         player.clear();
         player = sharedPlayer->copy();
@@ -32,24 +36,29 @@ std::string PlayerConfigBase::textItem(int32_t item, std::string value, bool has
     return hasValue ? player.invokeText("SetConfig", {item, value}) : player.invokeText("GetConfig", {item});
 }
 
-int64_t PlayerConfigBase::number(int32_t item, std::optional<int32_t> value) {
+int64_t PlayerConfigBase::number(int32_t item, std::optional<int32_t> value)
+{
     return numberItem(item, value.value_or(0), value.has_value());
 }
 
-std::string PlayerConfigBase::text(int32_t item, std::optional<std::string> value) {
+std::string PlayerConfigBase::text(int32_t item, std::optional<std::string> value)
+{
     return textItem(item, value.value_or(std::string()), value.has_value());
 }
 
 // Bool items travel as the numbers 1 and 0.
-int64_t PlayerConfigBase::flag(int32_t item, std::optional<bool> value) {
+int64_t PlayerConfigBase::flag(int32_t item, std::optional<bool> value)
+{
     std::optional<int32_t> sent;
-    if (value) sent = *value ? 1 : 0;
+    if (value)
+        sent = *value ? 1 : 0;
     return number(item, sent);
 }
 
 // ---- PlayerConfig
 
-PlayerConfig* PlayerConfig::copy() const {
+PlayerConfig* PlayerConfig::copy() const
+{
     auto* duplicate = createInBlock<PlayerConfig>();
     duplicate->player = player.copy();
     return duplicate;
@@ -92,12 +101,14 @@ int64_t PlayerConfig::item33Read() { return number(33, std::nullopt); }
 
 // ---- PlayerConfigExt
 
-void PlayerConfigExt::destroy() {
+void PlayerConfigExt::destroy()
+{
     player.clear();
     extraObject.clear();
 }
 
-PlayerConfigExt* PlayerConfigExt::copy() const {
+PlayerConfigExt* PlayerConfigExt::copy() const
+{
     auto* duplicate = createInBlock<PlayerConfigExt>();
     duplicate->player = player.copy();
     duplicate->extraObject = extraObject.copy();

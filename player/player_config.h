@@ -19,7 +19,7 @@ class PlayerControl;
 class PlayerConfigBase {
 public:
     virtual void destroy();
-    virtual PlayerConfigBase* copy() const = 0;              // a new heap instance (heap_object.h)
+    virtual PlayerConfigBase* copy() const = 0;               // a new heap instance (heap_object.h)
     virtual AutomationObject attach(PlayerControl& control);  // empty result when already attached
     virtual int64_t numberItem(int32_t item, int32_t value, bool hasValue);
     virtual std::string textItem(int32_t item, std::string value, bool hasValue);

@@ -14,8 +14,8 @@ class PlayerEventSink;
 
 class PlayerControl {
 public:
-    virtual void destroy();                  // releases the component reference only
-    virtual PlayerControl* copy() const;     // a new heap instance (heap_object.h)
+    virtual void destroy();               // releases the component reference only
+    virtual PlayerControl* copy() const;  // a new heap instance (heap_object.h)
     virtual HWND createHost(PlayerEventSink& sink, HWND parentWindow, int32_t left, int32_t top, int32_t width,
                             int32_t height);
     virtual bool create(HWND parentWindow, PlayerEventSink& sink, int32_t left, int32_t top, int32_t width,

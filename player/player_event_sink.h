@@ -7,7 +7,7 @@
 class PlayerEventSink {
 public:
     virtual void destroy();
-    virtual PlayerEventSink* copy() const;   // a new heap instance (heap_object.h)
+    virtual PlayerEventSink* copy() const;  // a new heap instance (heap_object.h)
     virtual int32_t notify1(int32_t first, int32_t second, int32_t third);
     virtual int32_t notify2(int32_t first, int32_t second);
     virtual int32_t notify3();

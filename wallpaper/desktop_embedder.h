@@ -3,10 +3,10 @@
 #include <windows.h>
 
 // Process-wide handles, null until the embedding sets them; never reset.
-extern HWND desktopProgramWindow;   // "Progman" titled "Program Manager"
-extern HWND playerWindowHandle;     // the "pmrq" window; non-null once the player window was found
-extern HWND iconViewWindow;         // the SHELLDLL_DefView looked for last
-extern HWND wallpaperLayerWindow;   // the WorkerW hidden behind the icon-view owner
+extern HWND desktopProgramWindow;  // "Progman" titled "Program Manager"
+extern HWND playerWindowHandle;    // the "pmrq" window; non-null once the player window was found
+extern HWND iconViewWindow;        // the SHELLDLL_DefView looked for last
+extern HWND wallpaperLayerWindow;  // the WorkerW hidden behind the icon-view owner
 
 // Makes the player window a child of the desktop program window and hides the wallpaper
 // layer in front of it; where the icon view lives in the desktop program window itself

@@ -26,8 +26,7 @@ void CALLBACK onShellWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG o
         hideWallpaperLayerBehindIconOwner();
         return;
     }
-    if ((event != EVENT_OBJECT_CREATE && event != EVENT_OBJECT_SHOW) || object != OBJID_WINDOW ||
-        child != CHILDID_SELF)
+    if ((event != EVENT_OBJECT_CREATE && event != EVENT_OBJECT_SHOW) || object != OBJID_WINDOW || child != CHILDID_SELF)
         return;
     hideReturnedWallpaperLayer(window);
     // The player window's timer, named by the layer's handle, brings the second look.

@@ -12,8 +12,10 @@ public:
     explicit ClassFactory(CreateObject create) : create_(create) { objectCreated(); }
     ~ClassFactory() { objectDestroyed(); }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
         if (iid == IID_IUnknown || iid == IID_IClassFactory) {
             *object = static_cast<IClassFactory*>(this);
             AddRef();
@@ -23,21 +25,29 @@ public:
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-    ULONG STDMETHODCALLTYPE Release() override {
+    ULONG STDMETHODCALLTYPE Release() override
+    {
         ULONG left = InterlockedDecrement(&references_);
-        if (left == 0) delete this;
+        if (left == 0)
+            delete this;
         return left;
     }
 
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
         *object = nullptr;
-        if (outer) return CLASS_E_NOAGGREGATION;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
         return create_(iid, object);
     }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        if (lock) objectCreated();
-        else objectDestroyed();
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override
+    {
+        if (lock)
+            objectCreated();
+        else
+            objectDestroyed();
         return S_OK;
     }
 
@@ -48,12 +58,16 @@ private:
 
 }  // namespace
 
-HRESULT getClassObject(REFCLSID requested, REFCLSID served, CreateObject create, REFIID iid, void** object) {
-    if (!object) return E_POINTER;
+HRESULT getClassObject(REFCLSID requested, REFCLSID served, CreateObject create, REFIID iid, void** object)
+{
+    if (!object)
+        return E_POINTER;
     *object = nullptr;
-    if (requested != served) return CLASS_E_CLASSNOTAVAILABLE;
+    if (requested != served)
+        return CLASS_E_CLASSNOTAVAILABLE;
     auto* factory = new (std::nothrow) ClassFactory(create);
-    if (!factory) return E_OUTOFMEMORY;
+    if (!factory)
+        return E_OUTOFMEMORY;
     HRESULT result = factory->QueryInterface(iid, object);
     factory->Release();
     return result;

@@ -30,54 +30,71 @@ template <class Automation>
 class DispatchControl : public Automation, public OleControl {
 public:
     // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
         if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(Automation)) {
             *object = static_cast<Automation*>(this);
             AddRef();
             return S_OK;
         }
-        if (queryOleInterface(iid, object)) return S_OK;
+        if (queryOleInterface(iid, object))
+            return S_OK;
         *object = nullptr;
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-    ULONG STDMETHODCALLTYPE Release() override {
+    ULONG STDMETHODCALLTYPE Release() override
+    {
         ULONG left = InterlockedDecrement(&references_);
-        if (left == 0) delete this;
+        if (left == 0)
+            delete this;
         return left;
     }
 
     // IDispatch
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count) return E_POINTER;
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
+    {
+        if (!count)
+            return E_POINTER;
         *count = 1;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
-        if (!info) return E_POINTER;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override
+    {
+        if (!info)
+            return E_POINTER;
         *info = nullptr;
-        if (index != 0) return DISP_E_BADINDEX;
-        if (!types().described) return TYPE_E_ELEMENTNOTFOUND;
+        if (index != 0)
+            return DISP_E_BADINDEX;
+        if (!types().described)
+            return TYPE_E_ELEMENTNOTFOUND;
         return types().described.CopyTo(info);
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-        if (!types().described) return TYPE_E_ELEMENTNOTFOUND;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
+    {
+        if (!types().described)
+            return TYPE_E_ELEMENTNOTFOUND;
         return types().described->GetIDsOfNames(names, count, ids);
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
-                                     VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override {
-        if (!types().callable) return TYPE_E_ELEMENTNOTFOUND;
-        return types().callable->Invoke(static_cast<Automation*>(this), member, flags, parameters, result,
-                                        exception, argumentError);
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
+                                     EXCEPINFO* exception, UINT* argumentError) override
+    {
+        if (!types().callable)
+            return TYPE_E_ELEMENTNOTFOUND;
+        return types().callable->Invoke(static_cast<Automation*>(this), member, flags, parameters, result, exception,
+                                        argumentError);
     }
 
 protected:
     DispatchControl() = default;
 
 private:
-    const AutomationTypeInfo& types() {
-        if (!types_.described) types_ = automationTypeInfo(__uuidof(Automation));
+    const AutomationTypeInfo& types()
+    {
+        if (!types_.described)
+            types_ = automationTypeInfo(__uuidof(Automation));
         return types_;
     }
 
@@ -88,9 +105,11 @@ private:
 // The body of a CreateObject (class_factory.h) for a control class with a default
 // constructor: a new object, handed out as `iid`.
 template <class Control>
-HRESULT createObject(REFIID iid, void** object) {
+HRESULT createObject(REFIID iid, void** object)
+{
     auto* control = new (std::nothrow) Control();
-    if (!control) return E_OUTOFMEMORY;
+    if (!control)
+        return E_OUTOFMEMORY;
     HRESULT result = control->QueryInterface(iid, object);
     control->Release();
     return result;

@@ -29,10 +29,7 @@ protected:
         RemoveDirectoryA(folder.c_str());
     }
 
-    void writeBytes(const std::string& bytes) const
-    {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
+    void writeBytes(const std::string& bytes) const { std::ofstream(path, std::ios::binary) << bytes; }
     std::optional<std::string> bytes() const
     {
         std::ifstream file(path, std::ios::binary);

@@ -10,9 +10,9 @@ struct ShowCase {
 };
 
 const ShowCase showCases[] = {
-    {SW_HIDE, false},          {SW_SHOWNORMAL, false},     {SW_SHOWMINIMIZED, true}, {SW_SHOWMAXIMIZED, false},
-    {SW_SHOWNOACTIVATE, false}, {SW_SHOW, false},          {SW_MINIMIZE, true},      {SW_SHOWMINNOACTIVE, true},
-    {SW_SHOWNA, false},        {SW_RESTORE, false},        {SW_SHOWDEFAULT, false},  {SW_FORCEMINIMIZE, true},
+    {SW_HIDE, false},           {SW_SHOWNORMAL, false}, {SW_SHOWMINIMIZED, true}, {SW_SHOWMAXIMIZED, false},
+    {SW_SHOWNOACTIVATE, false}, {SW_SHOW, false},       {SW_MINIMIZE, true},      {SW_SHOWMINNOACTIVE, true},
+    {SW_SHOWNA, false},         {SW_RESTORE, false},    {SW_SHOWDEFAULT, false},  {SW_FORCEMINIMIZE, true},
 };
 
 class StartupShow : public testing::TestWithParam<ShowCase> {};

@@ -14,10 +14,7 @@ struct Rgb {
     int red, green, blue;
 };
 
-Rgb channels(uint32_t pixel)
-{
-    return Rgb{int((pixel >> 16) & 0xFF), int((pixel >> 8) & 0xFF), int(pixel & 0xFF)};
-}
+Rgb channels(uint32_t pixel) { return Rgb{int((pixel >> 16) & 0xFF), int((pixel >> 8) & 0xFF), int(pixel & 0xFF)}; }
 
 // The textbook conversion in floating point, limited range.
 Rgb reference(int y, int u, int v, YuvMatrix matrix)
@@ -35,7 +32,9 @@ Rgb reference(int y, int u, int v, YuvMatrix matrix)
 
 // A picture of one colour, `width` x `height`, in its own NV12 planes.
 struct SolidNv12 {
-    SolidNv12(int width, int height, int y, int u, int v) : luma(size_t(width) * height, uint8_t(y)), chroma(size_t(width) * height / 2)
+    SolidNv12(int width, int height, int y, int u, int v)
+        : luma(size_t(width) * height, uint8_t(y)),
+          chroma(size_t(width) * height / 2)
     {
         for (size_t i = 0; i < chroma.size(); i += 2) {
             chroma[i] = uint8_t(u);
@@ -56,8 +55,8 @@ TEST(YuvMatrixChoice, DeclaredMatrixWinsOtherwiseHeightDecides)
         int height;
         YuvMatrix expected;
     } cases[] = {
-        {0, 360, YuvMatrix::bt601},  {0, 719, YuvMatrix::bt601},  {0, 720, YuvMatrix::bt709},
-        {0, 1080, YuvMatrix::bt709}, {1, 360, YuvMatrix::bt709},  {2, 1080, YuvMatrix::bt601},
+        {0, 360, YuvMatrix::bt601},  {0, 719, YuvMatrix::bt601}, {0, 720, YuvMatrix::bt709},
+        {0, 1080, YuvMatrix::bt709}, {1, 360, YuvMatrix::bt709}, {2, 1080, YuvMatrix::bt601},
         {7, 1080, YuvMatrix::bt709}, {7, 480, YuvMatrix::bt601},
     };
     for (const Case& c : cases) {
@@ -71,16 +70,16 @@ TEST(Nv12Conversion, PrimariesOfBothMatricesComeOutWithinTwoLevels)
         YuvMatrix matrix;
         int y, u, v;
     } cases[] = {
-        {YuvMatrix::bt601, 81, 90, 240},   // red
-        {YuvMatrix::bt601, 145, 54, 34},   // green
-        {YuvMatrix::bt601, 41, 240, 110},  // blue
-        {YuvMatrix::bt601, 235, 128, 128}, // white
-        {YuvMatrix::bt601, 16, 128, 128},  // black
-        {YuvMatrix::bt709, 63, 102, 240},  // red
-        {YuvMatrix::bt709, 173, 42, 26},   // green
-        {YuvMatrix::bt709, 32, 240, 118},  // blue
-        {YuvMatrix::bt709, 126, 128, 128}, // grey
-        {YuvMatrix::bt709, 0, 0, 255},     // out of range: clamped, not wrapped
+        {YuvMatrix::bt601, 81, 90, 240},    // red
+        {YuvMatrix::bt601, 145, 54, 34},    // green
+        {YuvMatrix::bt601, 41, 240, 110},   // blue
+        {YuvMatrix::bt601, 235, 128, 128},  // white
+        {YuvMatrix::bt601, 16, 128, 128},   // black
+        {YuvMatrix::bt709, 63, 102, 240},   // red
+        {YuvMatrix::bt709, 173, 42, 26},    // green
+        {YuvMatrix::bt709, 32, 240, 118},   // blue
+        {YuvMatrix::bt709, 126, 128, 128},  // grey
+        {YuvMatrix::bt709, 0, 0, 255},      // out of range: clamped, not wrapped
     };
     for (const Case& c : cases) {
         SolidNv12 picture(16, 2, c.y, c.u, c.v);
@@ -102,8 +101,10 @@ TEST(Nv12Conversion, RunsOfPixelsMatchPixelByPixelConversionAtAnyStartAndLength)
     const int width = 64, height = 4;
     std::vector<uint8_t> luma(width * height), chroma(width * height / 2);
     std::mt19937 random(7);
-    for (auto& sample : luma) sample = uint8_t(random());
-    for (auto& sample : chroma) sample = uint8_t(random());
+    for (auto& sample : luma)
+        sample = uint8_t(random());
+    for (auto& sample : chroma)
+        sample = uint8_t(random());
     const Nv12Image image{luma.data(), chroma.data(), width, width, height, false};
     const YuvCoefficients k = yuvCoefficients(YuvMatrix::bt709, false);
     for (int left : {0, 1, 2, 3, 9}) {
@@ -139,7 +140,8 @@ TEST(Nv12Scaler, FillsTheWholeTargetAndKeepsTheRowsOfTheVisiblePart)
     const int width = 16, height = 8;
     std::vector<uint8_t> luma(width * height), chroma(width * height / 2);
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) luma[y * width + x] = y < 4 ? 81 : 41;
+        for (int x = 0; x < width; ++x)
+            luma[y * width + x] = y < 4 ? 81 : 41;
     }
     for (int y = 0; y < height / 2; ++y) {
         for (int x = 0; x < width; x += 2) {
@@ -155,7 +157,8 @@ TEST(Nv12Scaler, FillsTheWholeTargetAndKeepsTheRowsOfTheVisiblePart)
         scaler.draw(image, k, BgraTarget{pixels.data(), targetWidth, targetWidth, 8});
         for (int y = 0; y < 8; ++y) {
             // Enlarged, the two rows at the split blend red and blue.
-            if (targetWidth == 32 && (y == 3 || y == 4)) continue;
+            if (targetWidth == 32 && (y == 3 || y == 4))
+                continue;
             for (int x = 0; x < targetWidth; ++x) {
                 const Rgb got = channels(pixels[y * targetWidth + x]);
                 const bool expectRed = y < 4;  // both ways the middle rows show, split at the centre

@@ -17,7 +17,8 @@ std::string textFileBesideProgram(const char* name)
 {
     const std::string path = besideProgram(name);
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
     const char text[] = "this is text, not a video\r\n";
     DWORD written = 0;
     const bool complete = WriteFile(file, text, sizeof text - 1, &written, nullptr) && written == sizeof text - 1;
@@ -29,16 +30,18 @@ ComponentLibrary::ComponentLibrary() : module_(LoadLibraryA(besideProgram("compo
 
 ComponentLibrary::~ComponentLibrary()
 {
-    if (module_) FreeLibrary(module_);
+    if (module_)
+        FreeLibrary(module_);
 }
 
 AutomationObject ComponentLibrary::create() const
 {
     AutomationObject made;
-    if (!module_) return made;
+    if (!module_)
+        return made;
     using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    auto getClassObject = reinterpret_cast<GetClassObject>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+    auto getClassObject =
+        reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
     const CLSID playerClass = {0xA9332148, 0xC691, 0x4B9D, {0x91, 0xFC, 0xB9, 0xC4, 0x61, 0xDB, 0xE9, 0xDD}};
     Microsoft::WRL::ComPtr<IClassFactory> factory;
     if (getClassObject && SUCCEEDED(getClassObject(playerClass, IID_IClassFactory, &factory))) {

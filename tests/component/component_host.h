@@ -45,8 +45,10 @@ bool waitUntil(Condition condition, DWORD milliseconds)
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
-        if (condition()) return true;
-        if (GetTickCount64() >= deadline) return false;
+        if (condition())
+            return true;
+        if (GetTickCount64() >= deadline)
+            return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
 }

@@ -30,8 +30,8 @@ TEST_F(ControlPixels, QuadrantsAt1080pSitInTheirCornersInTrueColoursDownToTheLas
     struct Corner {
         int x, y, red, green, blue;
     } corners[] = {
-        {8, 8, 255, 0, 0},          {1911, 8, 0, 255, 0},       {8, 1071, 0, 0, 255},       {1911, 1071, 255, 255, 255},
-        {0, 1079, 0, 0, 255},       {1919, 1079, 255, 255, 255}, {900, 500, 255, 0, 0},      {1020, 580, 255, 255, 255},
+        {8, 8, 255, 0, 0},    {1911, 8, 0, 255, 0},        {8, 1071, 0, 0, 255},  {1911, 1071, 255, 255, 255},
+        {0, 1079, 0, 0, 255}, {1919, 1079, 255, 255, 255}, {900, 500, 255, 0, 0}, {1020, 580, 255, 255, 255},
     };
     for (const Corner& c : corners) {
         const COLORREF seen = host.pixel(c.x, c.y);
@@ -93,7 +93,8 @@ TEST_F(ControlPixels, A720pEdgeOnA1080pScreenIsFilteredNotStairStepped)
     for (int x = 940; x <= 980; ++x) {
         const int level = GetGValue(host.pixel(x, 540));
         EXPECT_GE(level + 12, previous) << "at " << x;
-        if (level > 40 && level < 215) ++greys;
+        if (level > 40 && level < 215)
+            ++greys;
         previous = level;
     }
     EXPECT_GE(greys, 1);

@@ -19,7 +19,8 @@
 namespace {
 
 // Weights of source samples for output `i` of `outputs` over the source run [start, start + length).
-std::vector<std::pair<int, double>> referenceWeights(double start, double length, int outputs, int i, int first, int last)
+std::vector<std::pair<int, double>> referenceWeights(double start, double length, int outputs, int i, int first,
+                                                     int last)
 {
     auto clampIndex = [&](double k) { return int(std::min<double>(std::max<double>(k, first), last)); };
     const double step = length / outputs;
@@ -43,7 +44,8 @@ double referenceSample(const uint8_t* plane, int stride, int spacing, const std:
 {
     double sum = 0;
     for (const auto& r : rows) {
-        for (const auto& c : columns) sum += r.second * c.second * plane[ptrdiff_t(r.first) * stride + c.first * spacing];
+        for (const auto& c : columns)
+            sum += r.second * c.second * plane[ptrdiff_t(r.first) * stride + c.first * spacing];
     }
     return sum;
 }
@@ -56,8 +58,10 @@ struct Picture {
         const int rows = height + 2;
         luma.resize(size_t(stride) * rows);
         chroma.resize(size_t(stride) * rows);
-        for (auto& b : luma) b = uint8_t(random());
-        for (auto& b : chroma) b = uint8_t(128 + random() % 128);  // U - 128 and V - 128 stay positive
+        for (auto& b : luma)
+            b = uint8_t(random());
+        for (auto& b : chroma)
+            b = uint8_t(128 + random() % 128);  // U - 128 and V - 128 stay positive
         const int left = oddLeft ? 1 : 0;
         image = Nv12Image{luma.data() + left, chroma.data(), stride, width, height, oddLeft};
     }
@@ -89,12 +93,15 @@ void expectMatchesReference(const Size& s, Simd simd)
     const uint8_t* chroma = picture.image.chroma;
     int worst = 0;
     for (int y = 0; y < s.targetHeight; ++y) {
-        const auto lumaRows = referenceWeights(area.top, area.height, s.targetHeight, y, area.top, area.top + area.height - 1);
+        const auto lumaRows =
+            referenceWeights(area.top, area.height, s.targetHeight, y, area.top, area.top + area.height - 1);
         const auto chromaRows = referenceWeights(area.top / 2.0, area.height / 2.0, s.targetHeight, y, area.top / 2,
                                                  (area.top + area.height - 1) / 2);
         for (int x = 0; x < s.targetWidth; ++x) {
-            const auto lumaColumns = referenceWeights(area.left, area.width, s.targetWidth, x, area.left, area.left + area.width - 1);
-            const auto chromaColumns = referenceWeights((area.left + shift) / 2.0, area.width / 2.0, s.targetWidth, x, firstPair, lastPair);
+            const auto lumaColumns =
+                referenceWeights(area.left, area.width, s.targetWidth, x, area.left, area.left + area.width - 1);
+            const auto chromaColumns =
+                referenceWeights((area.left + shift) / 2.0, area.width / 2.0, s.targetWidth, x, firstPair, lastPair);
             const double l = referenceSample(picture.image.luma, picture.stride, 1, lumaRows, lumaColumns);
             const double u = referenceSample(chroma, picture.stride, 2, chromaRows, chromaColumns) - 128;
             const double v = referenceSample(chroma + 1, picture.stride, 2, chromaRows, chromaColumns) - 128;
@@ -103,7 +110,8 @@ void expectMatchesReference(const Size& s, Simd simd)
                 std::fabs(int((g >> 16) & 0xFF) - l), std::fabs(int((g >> 8) & 0xFF) - l), std::fabs(int(g & 0xFF) - l),
                 std::fabs(int((c >> 16) & 0xFF) - v), std::fabs(int(c & 0xFF) - u),
             };
-            for (double d : differences) worst = std::max(worst, int(std::ceil(d - 1e-9)));
+            for (double d : differences)
+                worst = std::max(worst, int(std::ceil(d - 1e-9)));
         }
     }
     EXPECT_LE(worst, 1) << s.pictureWidth << "x" << s.pictureHeight << (s.oddLeft ? " (odd left)" : "") << " in "
@@ -122,7 +130,8 @@ class FilteredScaling : public testing::TestWithParam<Simd> {
 protected:
     void SetUp() override
     {
-        if (GetParam() == Simd::avx2 && !processorHasAvx2()) GTEST_SKIP() << "this processor has no AVX2";
+        if (GetParam() == Simd::avx2 && !processorHasAvx2())
+            GTEST_SKIP() << "this processor has no AVX2";
     }
 };
 
@@ -137,7 +146,8 @@ public:
         DWORD before = 0;
         VirtualProtect(memory_ + (pages - 1) * 4096, 4096, PAGE_NOACCESS, &before);
         uint8_t* start = memory_ + (pages - 1) * 4096 - bytes;
-        for (size_t i = 0; i < bytes; ++i) start[i] = uint8_t(16 + i % 200);
+        for (size_t i = 0; i < bytes; ++i)
+            start[i] = uint8_t(16 + i % 200);
         image = Nv12Image{start, start + size_t(stride_) * height, stride_, width, height, false};
     }
     ~PictureAtPageEnd() { VirtualFree(memory_, 0, MEM_RELEASE); }
@@ -153,7 +163,9 @@ private:
 }  // namespace
 
 INSTANTIATE_TEST_SUITE_P(EachSimd, FilteredScaling, testing::Values(Simd::sse2, Simd::avx2),
-                         [](const testing::TestParamInfo<Simd>& info) { return info.param == Simd::avx2 ? "avx2" : "sse2"; });
+                         [](const testing::TestParamInfo<Simd>& info) {
+                             return info.param == Simd::avx2 ? "avx2" : "sse2";
+                         });
 
 TEST_P(FilteredScaling, WithinOneOfTheReferenceEnlargingAndReducingEdgesAndOddSizesIncluded)
 {
@@ -171,19 +183,25 @@ TEST_P(FilteredScaling, WithinOneOfTheReferenceEnlargingAndReducingEdgesAndOddSi
         {256, 144, 128, 72, false},      // halved: luma columns two apart, chroma columns one for one
         {256, 144, 128, 72, true},       // halved from an odd column: chroma between its columns
     };
-    for (const Size& s : sizes) expectMatchesReference(s, GetParam());
+    for (const Size& s : sizes)
+        expectMatchesReference(s, GetParam());
 }
 
 TEST_P(FilteredScaling, ReadsNothingPastTheLastSampleOfThePicture)
 {
-    const Size sizes[] = {{1280, 720, 1920, 1080, false}, {1920, 1080, 1920, 1080, false}, {33, 17, 50, 29, false},
-                          {40, 24, 60, 36, false}, {101, 57, 40, 23, false}};
+    const Size sizes[] = {{1280, 720, 1920, 1080, false},
+                          {1920, 1080, 1920, 1080, false},
+                          {33, 17, 50, 29, false},
+                          {40, 24, 60, 36, false},
+                          {101, 57, 40, 23, false}};
     for (const Size& s : sizes) {
         PictureAtPageEnd picture(s.pictureWidth, s.pictureHeight);
         std::vector<uint32_t> out(size_t(s.targetWidth) * s.targetHeight, 0);
         Nv12Scaler scaler(s.pictureWidth, s.pictureHeight, s.targetWidth, s.targetHeight, GetParam());
-        scaler.draw(picture.image, yuvCoefficients(YuvMatrix::bt709, false), BgraTarget{out.data(), s.targetWidth, s.targetWidth, s.targetHeight});
-        EXPECT_NE(out.back(), 0u) << s.pictureWidth << "x" << s.pictureHeight;  // drawn to the last pixel, no fault on the way
+        scaler.draw(picture.image, yuvCoefficients(YuvMatrix::bt709, false),
+                    BgraTarget{out.data(), s.targetWidth, s.targetWidth, s.targetHeight});
+        EXPECT_NE(out.back(), 0u) << s.pictureWidth << "x"
+                                  << s.pictureHeight;  // drawn to the last pixel, no fault on the way
     }
 }
 
@@ -208,7 +226,9 @@ namespace {
 // edge's, a U,V pair spanning two rows with its centre between them.
 struct SmallPicture {
     SmallPicture(int width, int height, const std::vector<uint8_t>& lumaRows, const std::vector<uint8_t>& chromaRows)
-        : stride(32), luma(size_t(stride) * (height + 1), 0), chroma(size_t(stride) * (height / 2 + 1), 128)
+        : stride(32),
+          luma(size_t(stride) * (height + 1), 0),
+          chroma(size_t(stride) * (height / 2 + 1), 128)
     {
         for (int y = 0; y < height; ++y)
             std::copy_n(lumaRows.begin() + ptrdiff_t(y) * width, width, luma.begin() + ptrdiff_t(y) * stride);
@@ -222,20 +242,23 @@ struct SmallPicture {
 };
 
 // One channel of every output pixel, top row first.
-std::vector<int> drawn(const SmallPicture& picture, int width, int height, const YuvCoefficients& k, int shift, Simd simd)
+std::vector<int> drawn(const SmallPicture& picture, int width, int height, const YuvCoefficients& k, int shift,
+                       Simd simd)
 {
     std::vector<uint32_t> out(size_t(width) * height);
     Nv12Scaler(picture.image.width, picture.image.height, width, height, simd)
         .draw(picture.image, k, BgraTarget{out.data(), width, width, height});
     std::vector<int> channel;
-    for (uint32_t pixel : out) channel.push_back(int(pixel >> shift & 0xFF));
+    for (uint32_t pixel : out)
+        channel.push_back(int(pixel >> shift & 0xFF));
     return channel;
 }
 
 void expectNear(const std::vector<int>& seen, const std::vector<double>& expected)
 {
     ASSERT_EQ(seen.size(), expected.size());
-    for (size_t i = 0; i < seen.size(); ++i) EXPECT_NEAR(seen[i], expected[i], 1.0) << "pixel " << i;
+    for (size_t i = 0; i < seen.size(); ++i)
+        EXPECT_NEAR(seen[i], expected[i], 1.0) << "pixel " << i;
 }
 }  // namespace
 
@@ -245,12 +268,14 @@ TEST_P(FilteredScaling, ARampEnlargedTwiceAndOneAndAHalfTimesByHand)
     const SmallPicture ramp(4, 2, {0, 64, 128, 192, 0, 64, 128, 192}, {128, 128, 128, 128});
     const std::vector<double> twice{0, 16, 48, 80, 112, 144, 176, 192};
     std::vector<double> twiceBothRows;
-    for (int row = 0; row < 4; ++row) twiceBothRows.insert(twiceBothRows.end(), twice.begin(), twice.end());
+    for (int row = 0; row < 4; ++row)
+        twiceBothRows.insert(twiceBothRows.end(), twice.begin(), twice.end());
     expectNear(drawn(ramp, 8, 4, lumaThrough, 0, GetParam()), twiceBothRows);
     // One and a half times: at -1/6 (the edge's), 1/2, 7/6, 11/6, 5/2, 19/6 (the edge's).
     const std::vector<double> half{0, 32, 74.67, 117.33, 160, 192};
     std::vector<double> halfAllRows;
-    for (int row = 0; row < 3; ++row) halfAllRows.insert(halfAllRows.end(), half.begin(), half.end());
+    for (int row = 0; row < 3; ++row)
+        halfAllRows.insert(halfAllRows.end(), half.begin(), half.end());
     expectNear(drawn(ramp, 6, 3, lumaThrough, 0, GetParam()), halfAllRows);
 }
 
@@ -258,14 +283,12 @@ TEST_P(FilteredScaling, ATwoByTwoCheckerEnlargedTwiceAndOneAndAHalfTimesByHand)
 {
     const SmallPicture checker(2, 2, {0, 255, 255, 0}, {128, 128});
     // Weights of the two source samples along each axis, twice: (1, 0), (3/4, 1/4), (1/4, 3/4), (0, 1).
-    expectNear(drawn(checker, 4, 4, lumaThrough, 0, GetParam()),
-               {0, 63.75, 191.25, 255,           //
-                63.75, 95.63, 159.38, 191.25,    //
-                191.25, 159.38, 95.63, 63.75,    //
-                255, 191.25, 63.75, 0});
+    expectNear(drawn(checker, 4, 4, lumaThrough, 0, GetParam()), {0, 63.75, 191.25, 255,         //
+                                                                  63.75, 95.63, 159.38, 191.25,  //
+                                                                  191.25, 159.38, 95.63, 63.75,  //
+                                                                  255, 191.25, 63.75, 0});
     // One and a half times: (1, 0), (1/2, 1/2), (0, 1).
-    expectNear(drawn(checker, 3, 3, lumaThrough, 0, GetParam()),
-               {0, 127.5, 255, 127.5, 127.5, 127.5, 255, 127.5, 0});
+    expectNear(drawn(checker, 3, 3, lumaThrough, 0, GetParam()), {0, 127.5, 255, 127.5, 127.5, 127.5, 255, 127.5, 0});
 }
 
 TEST_P(FilteredScaling, ChromaRowsEnlargedByHandFromTheirCentresBetweenTwoLumaRows)
@@ -275,7 +298,8 @@ TEST_P(FilteredScaling, ChromaRowsEnlargedByHandFromTheirCentresBetweenTwoLumaRo
     const SmallPicture rows(4, 4, std::vector<uint8_t>(16, 100), {128, 128, 128, 128, 228, 128, 228, 128});
     const std::vector<double> column{0, 0, 12.5, 37.5, 62.5, 87.5, 100, 100};
     std::vector<double> expected;
-    for (double blue : column) expected.insert(expected.end(), 8, blue);
+    for (double blue : column)
+        expected.insert(expected.end(), 8, blue);
     expectNear(drawn(rows, 8, 8, chromaThrough, 0, GetParam()), expected);
 }
 
@@ -286,10 +310,13 @@ TEST(ScalingSimd, TheWidestWayIsAvx2WhereTheProcessorHasIt)
 
 TEST(ScalingSimd, AvxDrawsTheSamePixelsAsSse)
 {
-    if (!processorHasAvx2()) GTEST_SKIP() << "this processor has no AVX2";
+    if (!processorHasAvx2())
+        GTEST_SKIP() << "this processor has no AVX2";
     const Size sizes[] = {
-        {1280, 720, 1920, 1080, false}, {1920, 1080, 1920, 1080, false}, {67, 35, 67, 35, true},  // sample for sample, odd
-        {3840, 2160, 1920, 1080, false}, {33, 17, 50, 29, true},  {101, 57, 40, 23, false}, {320, 180, 17, 9, false},
+        {1280, 720, 1920, 1080, false},  {1920, 1080, 1920, 1080, false},
+        {67, 35, 67, 35, true},  // sample for sample, odd
+        {3840, 2160, 1920, 1080, false}, {33, 17, 50, 29, true},
+        {101, 57, 40, 23, false},        {320, 180, 17, 9, false},
     };
     const YuvCoefficients k = yuvCoefficients(YuvMatrix::bt709, false);
     for (const Size& s : sizes) {
@@ -299,6 +326,7 @@ TEST(ScalingSimd, AvxDrawsTheSamePixelsAsSse)
             .draw(picture.image, k, BgraTarget{sse.data(), s.targetWidth, s.targetWidth, s.targetHeight});
         Nv12Scaler(s.pictureWidth, s.pictureHeight, s.targetWidth, s.targetHeight, Simd::avx2)
             .draw(picture.image, k, BgraTarget{avx.data(), s.targetWidth, s.targetWidth, s.targetHeight});
-        EXPECT_EQ(sse, avx) << s.pictureWidth << "x" << s.pictureHeight << " in " << s.targetWidth << "x" << s.targetHeight;
+        EXPECT_EQ(sse, avx) << s.pictureWidth << "x" << s.pictureHeight << " in " << s.targetWidth << "x"
+                            << s.targetHeight;
     }
 }

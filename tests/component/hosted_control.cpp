@@ -33,21 +33,26 @@ void HostedControl::attach(int width, int height)
 {
     auto init = atlFunction<AtlAxWinInitFunction>("AtlAxWinInit");
     auto attach = atlFunction<AtlAxAttachControlFunction>("AtlAxAttachControl");
-    if (player_.isEmpty() || !init || !attach) return;
+    if (player_.isEmpty() || !init || !attach)
+        return;
     init();  // FALSE once the class is registered, from an earlier host in this process
-    hostWindow_ = CreateWindowExA(0, "AtlAxWin", nullptr, WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!hostWindow_) return;
+    hostWindow_ = CreateWindowExA(0, "AtlAxWin", nullptr, WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (!hostWindow_)
+        return;
     // Wine's atl.dll attaches only when asked for the container.
     Microsoft::WRL::ComPtr<IUnknown> container;
-    if (FAILED(attach(player_.rawPointer(), hostWindow_, &container))) return;
+    if (FAILED(attach(player_.rawPointer(), hostWindow_, &container)))
+        return;
     Microsoft::WRL::ComPtr<IOleWindow> window;
-    if (SUCCEEDED(player_.rawPointer()->QueryInterface(IID_PPV_ARGS(&window)))) window->GetWindow(&controlWindow_);
+    if (SUCCEEDED(player_.rawPointer()->QueryInterface(IID_PPV_ARGS(&window))))
+        window->GetWindow(&controlWindow_);
 }
 
 HostedControl::~HostedControl()
 {
-    if (hostWindow_) DestroyWindow(hostWindow_);
+    if (hostWindow_)
+        DestroyWindow(hostWindow_);
 }
 
 COLORREF HostedControl::pixel(int x, int y) const

@@ -48,7 +48,8 @@ protected:
 
     void expectEveryFigureZero() const
     {
-        for (const char* getter : {"GetDuration", "GetPosition", "GetVideoWidth", "GetVideoHeight", "GetBufferProgress"})
+        for (const char* getter :
+             {"GetDuration", "GetPosition", "GetVideoWidth", "GetVideoHeight", "GetBufferProgress"})
             EXPECT_EQ(number(player, getter), 0) << getter;
     }
 
@@ -144,7 +145,8 @@ TEST_F(NamedCalls, OpeningTheOpenFileAgainKeepsItAndStartsOverPausedAtTheFirstPi
     // The same file named in another case: still open, so its figures are there at once,
     // where a new opening would know nothing until it has read the file.
     std::string otherCase = path;
-    for (char& c : otherCase) c = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : (c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c);
+    for (char& c : otherCase)
+        c = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : (c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c);
     open(player, otherCase);
     EXPECT_NEAR(number(player, "GetDuration"), 2000, 50);
     EXPECT_EQ(number(player, "GetVideoWidth"), 320);

@@ -19,14 +19,17 @@ namespace {
 // their own, not half the luma stride, so that mixing the two up shows.
 struct PictureInEachLayout {
     PictureInEachLayout(int width, int height, bool oddLeft, uint32_t seed)
-        : stride((width + 1 + 15) / 16 * 16 + 16), chromaStride(stride / 2 + 24)
+        : stride((width + 1 + 15) / 16 * 16 + 16),
+          chromaStride(stride / 2 + 24)
     {
         std::mt19937 random(seed);
         const int chromaRows = (height + 1) / 2 + 1;
         luma.resize(size_t(stride) * (height + 1));
         pairs.resize(size_t(stride) * chromaRows);
-        for (auto& b : luma) b = uint8_t(random());
-        for (auto& b : pairs) b = uint8_t(random());
+        for (auto& b : luma)
+            b = uint8_t(random());
+        for (auto& b : pairs)
+            b = uint8_t(random());
         // I420: U plane then V plane; YV12: V plane then U plane, in one buffer each.
         const size_t plane = size_t(chromaStride) * chromaRows;
         i420.assign(2 * plane, 0);
@@ -43,8 +46,10 @@ struct PictureInEachLayout {
         }
         const int left = oddLeft ? 1 : 0;
         nv12Image = Nv12Image{luma.data() + left, pairs.data(), stride, width, height, oddLeft};
-        i420Image = Nv12Image{luma.data() + left, nullptr, stride, width, height, oddLeft, i420.data(), i420.data() + plane, chromaStride};
-        yv12Image = Nv12Image{luma.data() + left, nullptr, stride, width, height, oddLeft, yv12.data() + plane, yv12.data(), chromaStride};
+        i420Image = Nv12Image{luma.data() + left,  nullptr,     stride, width, height, oddLeft, i420.data(),
+                              i420.data() + plane, chromaStride};
+        yv12Image = Nv12Image{luma.data() + left,  nullptr,     stride,      width, height, oddLeft,
+                              yv12.data() + plane, yv12.data(), chromaStride};
     }
     int stride, chromaStride;
     std::vector<uint8_t> luma, pairs, i420, yv12;
@@ -60,7 +65,8 @@ std::vector<uint32_t> drawn(const Nv12Image& image, const Size& s, Simd simd)
 {
     std::vector<uint32_t> out(size_t(s.targetWidth) * s.targetHeight);
     Nv12Scaler(s.pictureWidth, s.pictureHeight, s.targetWidth, s.targetHeight, simd)
-        .draw(image, yuvCoefficients(YuvMatrix::bt709, false), BgraTarget{out.data(), s.targetWidth, s.targetWidth, s.targetHeight});
+        .draw(image, yuvCoefficients(YuvMatrix::bt709, false),
+              BgraTarget{out.data(), s.targetWidth, s.targetWidth, s.targetHeight});
     return out;
 }
 
@@ -68,14 +74,17 @@ class PictureLayouts : public testing::TestWithParam<Simd> {
 protected:
     void SetUp() override
     {
-        if (GetParam() == Simd::avx2 && widestSimd() != Simd::avx2) GTEST_SKIP() << "this processor has no AVX2";
+        if (GetParam() == Simd::avx2 && widestSimd() != Simd::avx2)
+            GTEST_SKIP() << "this processor has no AVX2";
     }
 };
 
 }  // namespace
 
 INSTANTIATE_TEST_SUITE_P(EachSimd, PictureLayouts, testing::Values(Simd::sse2, Simd::avx2),
-                         [](const testing::TestParamInfo<Simd>& info) { return info.param == Simd::avx2 ? "avx2" : "sse2"; });
+                         [](const testing::TestParamInfo<Simd>& info) {
+                             return info.param == Simd::avx2 ? "avx2" : "sse2";
+                         });
 
 TEST_P(PictureLayouts, PlanarColourDrawsTheSamePixelsAsInterleaved)
 {
@@ -92,10 +101,13 @@ TEST_P(PictureLayouts, PlanarColourDrawsTheSamePixelsAsInterleaved)
         {7, 5, 64, 40, false},            // the filter's window wider than the row
     };
     for (const Size& s : sizes) {
-        PictureInEachLayout picture(s.pictureWidth, s.pictureHeight, s.oddLeft, uint32_t(s.pictureWidth * 31 + s.targetHeight));
+        PictureInEachLayout picture(s.pictureWidth, s.pictureHeight, s.oddLeft,
+                                    uint32_t(s.pictureWidth * 31 + s.targetHeight));
         const std::vector<uint32_t> nv12 = drawn(picture.nv12Image, s, GetParam());
-        EXPECT_EQ(drawn(picture.i420Image, s, GetParam()), nv12) << "I420 " << s.pictureWidth << "x" << s.pictureHeight << " in " << s.targetWidth << "x" << s.targetHeight;
-        EXPECT_EQ(drawn(picture.yv12Image, s, GetParam()), nv12) << "YV12 " << s.pictureWidth << "x" << s.pictureHeight << " in " << s.targetWidth << "x" << s.targetHeight;
+        EXPECT_EQ(drawn(picture.i420Image, s, GetParam()), nv12)
+            << "I420 " << s.pictureWidth << "x" << s.pictureHeight << " in " << s.targetWidth << "x" << s.targetHeight;
+        EXPECT_EQ(drawn(picture.yv12Image, s, GetParam()), nv12)
+            << "YV12 " << s.pictureWidth << "x" << s.pictureHeight << " in " << s.targetWidth << "x" << s.targetHeight;
     }
 }
 
@@ -121,13 +133,24 @@ TEST(OutputChoice, FirstLayoutWeDrawInTheDecodersOrderElseNv12ByThePlatform)
         GUID subtype;
         PictureLayout layout;
     } cases[] = {
-        {"Wine's decoder", {MFVideoFormat_I420, MFVideoFormat_NV12, MFVideoFormat_YV12, MFVideoFormat_YUY2, MFVideoFormat_IYUV},
-         MFVideoFormat_I420, PictureLayout::i420},
+        {"Wine's decoder",
+         {MFVideoFormat_I420, MFVideoFormat_NV12, MFVideoFormat_YV12, MFVideoFormat_YUY2, MFVideoFormat_IYUV},
+         MFVideoFormat_I420,
+         PictureLayout::i420},
         {"NV12 first", {MFVideoFormat_NV12, MFVideoFormat_I420}, MFVideoFormat_NV12, PictureLayout::nv12},
-        {"IYUV is I420's bytes", {MFVideoFormat_YUY2, MFVideoFormat_IYUV, MFVideoFormat_NV12}, MFVideoFormat_IYUV, PictureLayout::i420},
-        {"YV12 before NV12", {MFVideoFormat_YUY2, MFVideoFormat_YV12, MFVideoFormat_NV12}, MFVideoFormat_YV12, PictureLayout::yv12},
+        {"IYUV is I420's bytes",
+         {MFVideoFormat_YUY2, MFVideoFormat_IYUV, MFVideoFormat_NV12},
+         MFVideoFormat_IYUV,
+         PictureLayout::i420},
+        {"YV12 before NV12",
+         {MFVideoFormat_YUY2, MFVideoFormat_YV12, MFVideoFormat_NV12},
+         MFVideoFormat_YV12,
+         PictureLayout::yv12},
         {"compressed only (Windows' sources)", {MFVideoFormat_H264}, MFVideoFormat_NV12, PictureLayout::nv12},
-        {"only layouts we do not draw", {MFVideoFormat_YUY2, MFVideoFormat_RGB32}, MFVideoFormat_NV12, PictureLayout::nv12},
+        {"only layouts we do not draw",
+         {MFVideoFormat_YUY2, MFVideoFormat_RGB32},
+         MFVideoFormat_NV12,
+         PictureLayout::nv12},
         {"nothing offered", {}, MFVideoFormat_NV12, PictureLayout::nv12},
     };
     for (const Case& c : cases) {

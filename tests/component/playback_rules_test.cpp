@@ -28,9 +28,8 @@ TEST(ConfigItems, KnownItemsTakeValuesInRangeUnknownItemsAreAnsweredEmpty)
         bool accepted;
         std::optional<int> after;
     } cases[] = {
-        {loopItem, 1, true, 1}, {loopItem, 2, false, 1}, {loopItem, -1, false, 1}, {loopItem, 0, true, 0},
-        {muteItem, 1, true, 1}, {7, 1, false, std::nullopt}, {0, 0, false, std::nullopt},
-        {-5, 1, false, std::nullopt},
+        {loopItem, 1, true, 1}, {loopItem, 2, false, 1},     {loopItem, -1, false, 1},    {loopItem, 0, true, 0},
+        {muteItem, 1, true, 1}, {7, 1, false, std::nullopt}, {0, 0, false, std::nullopt}, {-5, 1, false, std::nullopt},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(items.set(c.item, c.value), c.accepted) << c.item << "=" << c.value;

@@ -25,14 +25,20 @@ std::string walked(int line, int width, int height, Rotation rotation)
     const LineWalk walk = uprightLine(line, width, height, rotation);
     std::string samples;
     for (int i = 0; i < upright.width; ++i) {
-        samples += std::to_string(walk.column + i * walk.columnStep) + "," + std::to_string(walk.row + i * walk.rowStep) + " ";
+        samples +=
+            std::to_string(walk.column + i * walk.columnStep) + "," + std::to_string(walk.row + i * walk.rowStep) + " ";
     }
     return samples;
 }
 
 // An NV12 picture of its own, even sizes.
 struct Nv12Picture {
-    Nv12Picture(int width, int height) : width(width), height(height), luma(size_t(width) * height), pairs(size_t(width) * height / 2) {}
+    Nv12Picture(int width, int height)
+        : width(width),
+          height(height),
+          luma(size_t(width) * height),
+          pairs(size_t(width) * height / 2)
+    {}
     Nv12Image image() const { return Nv12Image{luma.data(), pairs.data(), width, width, height, false}; }
     int width, height;
     std::vector<uint8_t> luma, pairs;
@@ -46,12 +52,15 @@ Nv12Picture turnedClockwise(const Nv12Picture& stored, int quarters)
     for (int q = 0; q < quarters; ++q) {
         Nv12Picture to(from.height, from.width);
         for (int y = 0; y < from.height; ++y) {
-            for (int x = 0; x < from.width; ++x) to.luma[size_t(x) * to.width + (from.height - 1 - y)] = from.luma[size_t(y) * from.width + x];
+            for (int x = 0; x < from.width; ++x)
+                to.luma[size_t(x) * to.width + (from.height - 1 - y)] = from.luma[size_t(y) * from.width + x];
         }
         const int pairRows = from.height / 2, pairColumns = from.width / 2;
         for (int y = 0; y < pairRows; ++y) {
             for (int x = 0; x < pairColumns; ++x) {
-                for (int c = 0; c < 2; ++c) to.pairs[size_t(x) * to.width + 2 * (pairRows - 1 - y) + c] = from.pairs[size_t(y) * from.width + 2 * x + c];
+                for (int c = 0; c < 2; ++c)
+                    to.pairs[size_t(x) * to.width + 2 * (pairRows - 1 - y) + c] =
+                        from.pairs[size_t(y) * from.width + 2 * x + c];
             }
         }
         from = to;
@@ -90,7 +99,8 @@ TEST(Rotation, UprightLinesWalkTheStoredSamples)
         {Rotation::threeQuarters, 0, "2,0 2,1 "},
         {Rotation::threeQuarters, 2, "0,0 0,1 "},
     };
-    for (const Case& c : cases) EXPECT_EQ(walked(c.line, 3, 2, c.rotation), c.samples) << int(c.rotation) << " line " << c.line;
+    for (const Case& c : cases)
+        EXPECT_EQ(walked(c.line, 3, 2, c.rotation), c.samples) << int(c.rotation) << " line " << c.line;
     EXPECT_EQ(uprightSize(3, 2, Rotation::quarter).width, 2);
     EXPECT_EQ(uprightSize(3, 2, Rotation::quarter).height, 3);
     EXPECT_EQ(uprightSize(3, 2, Rotation::half).width, 3);
@@ -103,24 +113,27 @@ TEST(Rotation, ScalerDrawsATurnedPictureAsThePictureTurnedBeforehand)
     struct Size {
         int width, height, targetWidth, targetHeight;
     } sizes[] = {
-        {64, 36, 40, 72},     // upright it is tall: enlarged a little
-        {96, 54, 160, 120},   // upright it is tall: enlarged, top and bottom cropped
-        {120, 68, 30, 40},    // reduced
+        {64, 36, 40, 72},    // upright it is tall: enlarged a little
+        {96, 54, 160, 120},  // upright it is tall: enlarged, top and bottom cropped
+        {120, 68, 30, 40},   // reduced
     };
     const YuvCoefficients k = yuvCoefficients(YuvMatrix::bt709, false);
     for (Simd simd : {Simd::sse2, widestSimd()}) {
         for (const Size& s : sizes) {
             Nv12Picture stored(s.width, s.height);
             std::mt19937 random(uint32_t(s.width));
-            for (auto& b : stored.luma) b = uint8_t(random());
-            for (auto& b : stored.pairs) b = uint8_t(random());
+            for (auto& b : stored.luma)
+                b = uint8_t(random());
+            for (auto& b : stored.pairs)
+                b = uint8_t(random());
             const Rotation rotations[] = {Rotation::none, Rotation::quarter, Rotation::half, Rotation::threeQuarters};
             for (int quarters = 1; quarters < 4; ++quarters) {
                 const Nv12Picture upright = turnedClockwise(stored, quarters);
                 std::vector<uint32_t> expected(size_t(s.targetWidth) * s.targetHeight), turned(expected.size());
                 const BgraTarget e{expected.data(), s.targetWidth, s.targetWidth, s.targetHeight};
                 const BgraTarget t{turned.data(), s.targetWidth, s.targetWidth, s.targetHeight};
-                Nv12Scaler(upright.width, upright.height, s.targetWidth, s.targetHeight, simd).draw(upright.image(), k, e);
+                Nv12Scaler(upright.width, upright.height, s.targetWidth, s.targetHeight, simd)
+                    .draw(upright.image(), k, e);
                 Nv12Image image = stored.image();
                 image.rotation = rotations[quarters];
                 Nv12Scaler(s.width, s.height, s.targetWidth, s.targetHeight, simd, image.rotation).draw(image, k, t);
@@ -158,7 +171,8 @@ TEST(Rotation, MediaTypeRotationTurnsTheDecodedPictureUpright)
     ASSERT_TRUE(SUCCEEDED(buffer->Lock(&data, nullptr, nullptr)));
     std::fill(data, data + clipWidth * clipHeight, BYTE(16));
     std::fill(data + clipWidth * clipHeight, data + bytes, BYTE(128));
-    for (int y = 0; y < 8; ++y) std::fill(data + y * clipWidth, data + y * clipWidth + 8, BYTE(235));
+    for (int y = 0; y < 8; ++y)
+        std::fill(data + y * clipWidth, data + y * clipWidth + 8, BYTE(235));
     buffer->Unlock();
     buffer->SetCurrentLength(bytes);
 
@@ -169,7 +183,8 @@ TEST(Rotation, MediaTypeRotationTurnsTheDecodedPictureUpright)
     ASSERT_EQ(upright.height, clipWidth);
     std::vector<uint32_t> out(size_t(upright.width) * upright.height);
     Nv12Scaler(clipWidth, clipHeight, upright.width, upright.height, widestSimd(), frame.image().rotation)
-        .draw(frame.image(), format->coefficients, BgraTarget{out.data(), upright.width, upright.width, upright.height});
+        .draw(frame.image(), format->coefficients,
+              BgraTarget{out.data(), upright.width, upright.width, upright.height});
     // Turned clockwise, the stored top-left corner is the upright top-right one.
     auto grey = [&](int x, int y) { return int(out[size_t(y) * upright.width + x] & 0xFF); };
     EXPECT_EQ(grey(upright.width - 1, 0), 255);

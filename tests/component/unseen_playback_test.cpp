@@ -77,13 +77,15 @@ protected:
     }
     void sendSessionChange(WPARAM change) const
     {
-        SendMessageW(host->controlWindow(), WM_WTSSESSION_CHANGE, change, static_cast<LPARAM>(WTSGetActiveConsoleSessionId()));
+        SendMessageW(host->controlWindow(), WM_WTSSESSION_CHANGE, change,
+                     static_cast<LPARAM>(WTSGetActiveConsoleSessionId()));
     }
     void sendDisplayState(DWORD state) const
     {
         POWERBROADCAST_SETTING setting{GUID_CONSOLE_DISPLAY_STATE, sizeof(DWORD), {0}};
         CopyMemory(setting.Data, &state, sizeof(state));
-        SendMessageW(host->controlWindow(), WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&setting));
+        SendMessageW(host->controlWindow(), WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                     reinterpret_cast<LPARAM>(&setting));
     }
 
     ComponentLibrary library;
@@ -119,7 +121,8 @@ TEST_F(UnseenPlayback, CoversThatTogetherHideItStopItWhicheverHasTheFocus)
     };
     for (const Case& c : cases) {
         std::vector<std::unique_ptr<CoverWindow>> covers;
-        for (const RECT& r : c.covers) covers.push_back(std::make_unique<CoverWindow>(r.left, r.top, r.right, r.bottom));
+        for (const RECT& r : c.covers)
+            covers.push_back(std::make_unique<CoverWindow>(r.left, r.top, r.right, r.bottom));
         SetForegroundWindow(covers.front()->window());  // the focus on the first made, not the frontmost
         if (c.hidden) {
             EXPECT_TRUE(holdsStill()) << c.what;
@@ -197,14 +200,18 @@ TEST_F(UnseenPlayback, LockedSessionAndDarkDisplayStopItUntilTheyEnd)
 void** importSlot(HMODULE module, const char* library, const char* function)
 {
     auto* base = reinterpret_cast<BYTE*>(module);
-    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const auto* headers =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name; ++entry) {
-        if (lstrcmpiA(reinterpret_cast<const char*>(base + entry->Name), library) != 0) continue;
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name;
+         ++entry) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + entry->Name), library) != 0)
+            continue;
         auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
         for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
             const auto* named = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
             if (std::strcmp(reinterpret_cast<const char*>(named->Name), function) == 0) {
                 return reinterpret_cast<void**>(&slots->u1.Function);
@@ -221,13 +228,15 @@ public:
     ImportPatch(HMODULE module, const char* library, const char* function, void* replacement, void*& original)
         : slot_(importSlot(module, library, function))
     {
-        if (!slot_) return;
+        if (!slot_)
+            return;
         original = before_ = *slot_;
         write(replacement);
     }
     ~ImportPatch()
     {
-        if (slot_) write(before_);
+        if (slot_)
+            write(before_);
     }
     ImportPatch(const ImportPatch&) = delete;
     ImportPatch& operator=(const ImportPatch&) = delete;
@@ -285,7 +294,8 @@ HPOWERNOTIFY WINAPI registerPower(HANDLE recipient, LPCGUID setting, DWORD flags
     requests().powerRecipient = recipient;
     requests().powerSetting = setting ? *setting : GUID{};
     requests().powerFlags = flags;
-    requests().powerHandle = reinterpret_cast<HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD)>(requests().registerPower)(recipient, setting, flags);
+    requests().powerHandle = reinterpret_cast<HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD)>(requests().registerPower)(
+        recipient, setting, flags);
     return requests().powerHandle;
 }
 
@@ -305,12 +315,17 @@ TEST(UnseenPlaybackNotifications, TheControlWindowAsksForLockAndDisplayNotificat
         NotificationRequests& seen = requests();
         seen = NotificationRequests{};
         const ImportPatch patches[] = {
-            {component, "wtsapi32.dll", "WTSRegisterSessionNotification", reinterpret_cast<void*>(registerSession), seen.registerSession},
-            {component, "wtsapi32.dll", "WTSUnRegisterSessionNotification", reinterpret_cast<void*>(unregisterSession), seen.unregisterSession},
-            {component, "user32.dll", "RegisterPowerSettingNotification", reinterpret_cast<void*>(registerPower), seen.registerPower},
-            {component, "user32.dll", "UnregisterPowerSettingNotification", reinterpret_cast<void*>(unregisterPower), seen.unregisterPower},
+            {component, "wtsapi32.dll", "WTSRegisterSessionNotification", reinterpret_cast<void*>(registerSession),
+             seen.registerSession},
+            {component, "wtsapi32.dll", "WTSUnRegisterSessionNotification", reinterpret_cast<void*>(unregisterSession),
+             seen.unregisterSession},
+            {component, "user32.dll", "RegisterPowerSettingNotification", reinterpret_cast<void*>(registerPower),
+             seen.registerPower},
+            {component, "user32.dll", "UnregisterPowerSettingNotification", reinterpret_cast<void*>(unregisterPower),
+             seen.unregisterPower},
         };
-        for (const ImportPatch& patch : patches) ASSERT_TRUE(patch.made());
+        for (const ImportPatch& patch : patches)
+            ASSERT_TRUE(patch.made());
 
         HWND control = nullptr;
         {

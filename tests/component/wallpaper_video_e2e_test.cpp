@@ -29,15 +29,18 @@ COLORREF screenPixel(int x, int y)
 
 bool looksLike(COLORREF colour, int red, int green, int blue)
 {
-    return colour != CLR_INVALID && std::abs(GetRValue(colour) - red) <= 40 && std::abs(GetGValue(colour) - green) <= 40 &&
-           std::abs(GetBValue(colour) - blue) <= 40;
+    return colour != CLR_INVALID && std::abs(GetRValue(colour) - red) <= 40 &&
+           std::abs(GetGValue(colour) - green) <= 40 && std::abs(GetBValue(colour) - blue) <= 40;
 }
 
 // Corners, away from the settings window in the middle of the screen.
 std::function<bool()> screenShows(int red, int green, int blue)
 {
     const int right = kvtest::screenWidth() - 30, bottom = kvtest::screenHeight() - 30;
-    return [=] { return looksLike(screenPixel(30, 30), red, green, blue) && looksLike(screenPixel(right, bottom), red, green, blue); };
+    return [=] {
+        return looksLike(screenPixel(30, 30), red, green, blue) &&
+               looksLike(screenPixel(right, bottom), red, green, blue);
+    };
 }
 
 // Lets `milliseconds` pass while this thread's messages flow.
@@ -69,7 +72,8 @@ protected:
         const ULONGLONG start = GetTickCount64();
         letTimePass(milliseconds);
         const double after = time.seconds();
-        if (before < 0 || after < 0) return -1;
+        if (before < 0 || after < 0)
+            return -1;
         return (after - before) / ((GetTickCount64() - start) / 1000.0);
     }
     // Nobody sees the wallpaper: within 1 s kv.exe falls quiet.
@@ -95,12 +99,15 @@ protected:
     // below leave free once they let the wallpaper show, changes and changes back.
     void expectPlaying(const char* what)
     {
-        auto cornerShows = [](int red, int green, int blue) { return [=] { return looksLike(screenPixel(30, 30), red, green, blue); }; };
+        auto cornerShows = [](int red, int green, int blue) {
+            return [=] { return looksLike(screenPixel(30, 30), red, green, blue); };
+        };
         const bool red = cornerShows(255, 0, 0)();
         const ULONGLONG start = GetTickCount64();
         EXPECT_TRUE(kvtest::waitUntil(red ? cornerShows(0, 0, 255) : cornerShows(255, 0, 0), 4000)) << what;
         EXPECT_TRUE(kvtest::waitUntil(red ? cornerShows(255, 0, 0) : cornerShows(0, 0, 255), 4000)) << what;
-        std::printf("%s: the picture changed twice within %llu ms\n", what, static_cast<unsigned long long>(GetTickCount64() - start));
+        std::printf("%s: the picture changed twice within %llu ms\n", what,
+                    static_cast<unsigned long long>(GetTickCount64() - start));
     }
 
     FakeShellSession shell{"--no-progman"};

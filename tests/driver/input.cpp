@@ -56,20 +56,11 @@ void setText(HWND window, const std::string& text)
     SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void click(HWND button)
-{
-    SendMessageA(button, BM_CLICK, 0, 0);
-}
+void click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
 
-void clickLater(HWND button)
-{
-    PostMessageA(button, BM_CLICK, 0, 0);
-}
+void clickLater(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
-void close(HWND window)
-{
-    PostMessageA(window, WM_CLOSE, 0, 0);
-}
+void close(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
 namespace {
 // Gives `target` the focus and presses the key with the modifiers held; calls `whileHeld`
@@ -147,15 +138,9 @@ HWND waitForMessageBox(DWORD processId, const char* caption, DWORD timeoutMs)
     return waitForWindow(processId, "#32770", caption, timeoutMs);
 }
 
-std::string messageBoxText(HWND box)
-{
-    return text(GetDlgItem(box, 0xFFFF));
-}
+std::string messageBoxText(HWND box) { return text(GetDlgItem(box, 0xFFFF)); }
 
-void pressOk(HWND box)
-{
-    clickLater(GetDlgItem(box, IDOK));
-}
+void pressOk(HWND box) { clickLater(GetDlgItem(box, IDOK)); }
 
 HWND waitForFileDialog(DWORD processId, DWORD timeoutMs)
 {
@@ -183,13 +168,7 @@ bool chooseFile(HWND dialog, const std::string& path)
     return true;
 }
 
-std::string fileDialogFolder(HWND dialog)
-{
-    return text(GetDlgItem(dialog, cmb2));
-}
+std::string fileDialogFolder(HWND dialog) { return text(GetDlgItem(dialog, cmb2)); }
 
-void cancelFileDialog(HWND dialog)
-{
-    clickLater(GetDlgItem(dialog, IDCANCEL));
-}
+void cancelFileDialog(HWND dialog) { clickLater(GetDlgItem(dialog, IDCANCEL)); }
 }  // namespace kvtest

@@ -85,19 +85,18 @@ private:
 // Top-level windows of a process, visible or not; class and title filters may be null.
 std::vector<HWND> topLevelWindows(DWORD processId, const char* className = nullptr, const char* title = nullptr);
 // The first visible top-level window of the process that matches, polled until the deadline.
-HWND waitForWindow(DWORD processId, const char* className, const char* title,
-                   DWORD timeoutMs = defaultTimeoutMs);
+HWND waitForWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs = defaultTimeoutMs);
 
 // Window facts, read from another process.
-std::string text(HWND window);        // WM_GETTEXT (works for another process's edit box)
+std::string text(HWND window);  // WM_GETTEXT (works for another process's edit box)
 std::string className(HWND window);
-HWND parent(HWND window);             // GetAncestor(GA_PARENT): the real parent after SetParent
-RECT windowRect(HWND window);         // screen coordinates
-RECT rectInParent(HWND window);       // the window rectangle in its parent's client coordinates
+HWND parent(HWND window);        // GetAncestor(GA_PARENT): the real parent after SetParent
+RECT windowRect(HWND window);    // screen coordinates
+RECT rectInParent(HWND window);  // the window rectangle in its parent's client coordinates
 LONG_PTR style(HWND window);
 LONG_PTR exStyle(HWND window);
 bool visible(HWND window);
-bool hidden(HWND window);  // a window that exists and is not shown: a destroyed one is not hidden
+bool hidden(HWND window);                 // a window that exists and is not shown: a destroyed one is not hidden
 std::vector<HWND> children(HWND window);  // direct children, top of the Z-order first
 int screenWidth();
 int screenHeight();
@@ -105,9 +104,9 @@ std::vector<RECT> monitors();  // each monitor's rectangle in screen coordinates
 
 // Input.
 void setText(HWND window, const std::string& text);  // WM_SETTEXT, returns when set
-void click(HWND button);                  // BM_CLICK, returns when the click handler has run
-void clickLater(HWND button);             // BM_CLICK posted: for buttons that open modal windows
-void close(HWND window);                  // WM_CLOSE posted
+void click(HWND button);                             // BM_CLICK, returns when the click handler has run
+void clickLater(HWND button);                        // BM_CLICK posted: for buttons that open modal windows
+void close(HWND window);                             // WM_CLOSE posted
 // Gives `target` the keyboard focus (AttachThreadInput + SetFocus) and types the key with
 // the modifiers held (VK_SHIFT, VK_CONTROL, VK_MENU) through SendInput; they stay down until
 // the target has handled the key, and the call returns once it has handled their release.

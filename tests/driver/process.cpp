@@ -32,9 +32,9 @@ Process Process::start(const std::string& executable, const std::string& current
 }
 
 Process::Process(Process&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), id_(std::exchange(other.id_, 0))
-{
-}
+    : handle_(std::exchange(other.handle_, nullptr)),
+      id_(std::exchange(other.id_, 0))
+{}
 
 Process::~Process()
 {
@@ -47,10 +47,7 @@ Process::~Process()
     CloseHandle(handle_);
 }
 
-bool Process::running() const
-{
-    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
-}
+bool Process::running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
 
 std::optional<DWORD> Process::waitForExit(DWORD timeoutMs)
 {

@@ -72,10 +72,7 @@ ProgramDirectory::ProgramDirectory() : path_(temporaryRoot() + "\\" + uniqueName
     copyIn(binDirectory() + "\\kv.exe", "kv.exe");
 }
 
-ProgramDirectory::~ProgramDirectory()
-{
-    removeTree(path_);
-}
+ProgramDirectory::~ProgramDirectory() { removeTree(path_); }
 
 bool ProgramDirectory::copyIn(const std::string& sourcePath, const std::string& name)
 {

@@ -33,7 +33,8 @@ ResidentMemory residentMemory(DWORD processId, const std::string& programFolder)
         return memory;
     }
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    if (!process) return memory;
+    if (!process)
+        return memory;
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
     if (GetProcessMemoryInfo(process, &counters, sizeof counters)) {

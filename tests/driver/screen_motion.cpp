@@ -23,7 +23,8 @@ std::vector<COLORREF> picture(const RECT& area)
 bool dark(const std::vector<COLORREF>& pixels)
 {
     for (COLORREF colour : pixels)
-        if (GetRValue(colour) + GetGValue(colour) + GetBValue(colour) >= 24) return false;
+        if (GetRValue(colour) + GetGValue(colour) + GetBValue(colour) >= 24)
+            return false;
     return true;
 }
 
@@ -36,7 +37,8 @@ bool playsOn(const RECT& area, DWORD timeoutMs)
         [&] {
             const std::vector<COLORREF> now = picture(area);
             const bool moved = !shown.empty() && now != shown;
-            if (!dark(now)) shown = now;
+            if (!dark(now))
+                shown = now;
             return moved && !dark(now);
         },
         timeoutMs);

@@ -68,8 +68,8 @@ std::string text(HWND window)
         return {};
     std::string buffer(length + 1, '\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                        SMTO_ABORTIFHUNG, defaultTimeoutMs, &copied);
+    SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                        defaultTimeoutMs, &copied);
     buffer.resize(copied);
     return buffer;
 }
@@ -80,10 +80,7 @@ std::string className(HWND window)
     return std::string(buffer, static_cast<size_t>(GetClassNameA(window, buffer, sizeof buffer)));
 }
 
-HWND parent(HWND window)
-{
-    return GetAncestor(window, GA_PARENT);
-}
+HWND parent(HWND window) { return GetAncestor(window, GA_PARENT); }
 
 RECT windowRect(HWND window)
 {
@@ -99,25 +96,13 @@ RECT rectInParent(HWND window)
     return rect;
 }
 
-LONG_PTR style(HWND window)
-{
-    return GetWindowLongPtrA(window, GWL_STYLE);
-}
+LONG_PTR style(HWND window) { return GetWindowLongPtrA(window, GWL_STYLE); }
 
-LONG_PTR exStyle(HWND window)
-{
-    return GetWindowLongPtrA(window, GWL_EXSTYLE);
-}
+LONG_PTR exStyle(HWND window) { return GetWindowLongPtrA(window, GWL_EXSTYLE); }
 
-bool visible(HWND window)
-{
-    return IsWindowVisible(window) != FALSE;
-}
+bool visible(HWND window) { return IsWindowVisible(window) != FALSE; }
 
-bool hidden(HWND window)
-{
-    return IsWindow(window) && !visible(window);
-}
+bool hidden(HWND window) { return IsWindow(window) && !visible(window); }
 
 std::vector<HWND> children(HWND window)
 {
@@ -127,15 +112,9 @@ std::vector<HWND> children(HWND window)
     return result;
 }
 
-int screenWidth()
-{
-    return GetSystemMetrics(SM_CXSCREEN);
-}
+int screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 
-int screenHeight()
-{
-    return GetSystemMetrics(SM_CYSCREEN);
-}
+int screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
 namespace {
 BOOL CALLBACK collectMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list)

@@ -15,10 +15,7 @@ struct LibraryDeleter {
 };
 using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
 
-std::string kvPath()
-{
-    return kvtest::binDirectory() + "\\kv.exe";
-}
+std::string kvPath() { return kvtest::binDirectory() + "\\kv.exe"; }
 
 // kv.exe's application manifest (RT_MANIFEST 1), empty when it has none.
 std::string kvManifest()
@@ -50,7 +47,8 @@ TEST(ExecutableResources, ManifestDeclaresPerMonitorDpiAwarenessInTheApplication
     const size_t application = manifest.find("<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">");
     const size_t settings = manifest.find("<windowsSettings>", application);
     ASSERT_NE(settings, std::string::npos);
-    const std::string windowsSettings = manifest.substr(settings, manifest.find("</windowsSettings>", settings) - settings);
+    const std::string windowsSettings =
+        manifest.substr(settings, manifest.find("</windowsSettings>", settings) - settings);
     for (const char* element :
          {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>",
           "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor"
@@ -61,7 +59,7 @@ TEST(ExecutableResources, ManifestDeclaresPerMonitorDpiAwarenessInTheApplication
 // The icon directory of a group icon resource (RT_GROUP_ICON), as the resource compiler wrote it.
 #pragma pack(push, 2)
 struct GroupIconEntry {
-    BYTE width;   // 0 stands for 256
+    BYTE width;  // 0 stands for 256
     BYTE height;
     BYTE colours;
     BYTE reserved;
@@ -134,8 +132,8 @@ TEST(ExecutableResources, VersionInformationNamesTheProgram)
                                reinterpret_cast<void**>(&name), &length));
     EXPECT_STREQ(name, "kv.exe");
     char* text = nullptr;
-    ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\080403a8\\FileVersion",
-                               reinterpret_cast<void**>(&text), &length));
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\080403a8\\FileVersion", reinterpret_cast<void**>(&text),
+                               &length));
     EXPECT_EQ(std::string(text), std::string(KV_PROJECT_VERSION) + ".0");
 }
 }  // namespace

@@ -37,16 +37,14 @@ std::wstring shortcutPath()
     return path;
 }
 
-bool shortcutExists()
-{
-    return GetFileAttributesW(shortcutPath().c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool shortcutExists() { return GetFileAttributesW(shortcutPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The show command as the file stores it: the header's ShowCommand field at offset 0x3C.
 // (Wine 8's link object hands back SW_SHOWNORMAL from GetShowCmd after Load, whatever is stored.)
 int storedShowCommand()
 {
-    HANDLE file = CreateFileW(shortcutPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileW(shortcutPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return -1;
     unsigned char header[0x40] = {};
@@ -99,10 +97,7 @@ bool pointsAt(const std::wstring& target)
 // The item chosen from the settings window's system menu: the command the menu sends. (Wine
 // gives no other process's system menu; its text and tick are read in-process, by
 // login_item_menu_test, which finds the item by its text and chooses it by this command.)
-void chooseRunAtLogin(HWND settings)
-{
-    PostMessageA(settings, WM_SYSCOMMAND, runAtLoginCommand, 0);
-}
+void chooseRunAtLogin(HWND settings) { PostMessageA(settings, WM_SYSCOMMAND, runAtLoginCommand, 0); }
 
 // Every test starts and ends without the shortcut, in a COM apartment of its own.
 class LoginItem : public testing::Test {

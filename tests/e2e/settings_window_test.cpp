@@ -9,7 +9,7 @@ namespace {
 using namespace kvtest;
 
 const std::string settingsTitle = "kv_\xB6\xAF\xCC\xAC\xB1\xDA\xD6\xBD\xC9\xE8\xD6\xC3";  // kv_动态壁纸设置
-const std::string sectionAndKey = "\xCE\xC4\xBC\xFE\xC3\xFB";                          // 文件名
+const std::string sectionAndKey = "\xCE\xC4\xBC\xFE\xC3\xFB";                             // 文件名
 
 std::string settingsFile(const std::string& value)
 {
@@ -49,8 +49,8 @@ HWND openFileDialog(const RunningKv& run)
     return waitForFileDialog(run.kv->id());
 }
 
-#define ASSERT_SETTINGS_WINDOW(run)            \
-    ASSERT_NE((run).window, nullptr);          \
+#define ASSERT_SETTINGS_WINDOW(run)   \
+    ASSERT_NE((run).window, nullptr); \
     ASSERT_NE((run).fileNameEdit, nullptr)
 
 // A kv.exe started without kv.ini, its settings window found.

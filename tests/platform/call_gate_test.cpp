@@ -20,10 +20,7 @@ protected:
     {
         return reinterpret_cast<const void*>(GetProcAddress(probe_, name.c_str()));
     }
-    int receivedCount() const
-    {
-        return reinterpret_cast<int(WINAPI*)()>(probeFunction("probeReceivedCount"))();
-    }
+    int receivedCount() const { return reinterpret_cast<int(WINAPI*)()>(probeFunction("probeReceivedCount"))(); }
     const uintptr_t* received() const
     {
         return reinterpret_cast<const uintptr_t*(WINAPI*)()>(probeFunction("probeReceived"))();

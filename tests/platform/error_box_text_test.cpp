@@ -46,7 +46,8 @@ const BoxCase boxCases[] = {
      "运行时出错!\r\n\r\n1375797257, 100728985\r\n\"pw\"\r\n未找到所指定的窗口组件\r\n"},
     {"UnnamedEntriesShowOnlyQuotes", "指定窗口或窗口组件不存在或尚未载入", 0, layout::settingsWindow,
      static_cast<int32_t>(layout::settingsWindowEntry),
-     "运行时出错!\r\n\r\n错误信息：指定窗口或窗口组件不存在或尚未载入\r\n\r\n1375797249, 100728833\r\n\"\"\r\n\"\"\r\n"},
+     "运行时出错!\r\n\r\n错误信息：指定窗口或窗口组件不存在或尚未载入\r\n\r\n1375797249, "
+     "100728833\r\n\"\"\r\n\"\"\r\n"},
     {"NegativeCodeAndPosition", "", -7, 0, -1, "运行时出错!\r\n\r\n错误代码：-7\r\n\r\n0, -1\r\n"},
 };
 

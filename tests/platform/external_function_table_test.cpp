@@ -39,8 +39,7 @@ TEST_F(FunctionTable, EachBoundEntryHoldsOneReferenceAndGivesItBack)
 {
     const HMODULE own = LoadLibraryA(probe.c_str());
     ASSERT_NE(own, nullptr);
-    ExternalFunctionTable table({{probe.c_str(), "probe1"}, {probe.c_str(), "probe2"}, {probe.c_str(), "probe3"}},
-                                bin);
+    ExternalFunctionTable table({{probe.c_str(), "probe1"}, {probe.c_str(), "probe2"}, {probe.c_str(), "probe3"}}, bin);
     ASSERT_NE(table.bind(0), nullptr);
     ASSERT_NE(table.bind(1), nullptr);
     ASSERT_NE(table.bind(1), nullptr);

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 struct HeightCase {
     LONG stockHeight;
@@ -38,10 +37,7 @@ LOGFONTA logFont(HFONT font)
     return described;
 }
 
-HFONT stockFont()
-{
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
+HFONT stockFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
 TEST(GuiFont, AtTheSystemDpiItIsTheStockFont)
 {

@@ -5,12 +5,14 @@
 
 using AutomationReference = TestServerFixture;
 
-TEST_F(AutomationReference, TheFilledSlotOwnsTheOneReferenceWithoutAskingTheObject) {
+TEST_F(AutomationReference, TheFilledSlotOwnsTheOneReferenceWithoutAskingTheObject)
+{
     EXPECT_EQ(referencesOf(object.rawPointer()), 1u);
     EXPECT_EQ(calls().queryInterfaces, 0);
 }
 
-TEST_F(AutomationReference, CopyTakesAReferenceToTheSameObjectAndTheCopyOfEmptyIsEmpty) {
+TEST_F(AutomationReference, CopyTakesAReferenceToTheSameObjectAndTheCopyOfEmptyIsEmpty)
+{
     AutomationObject duplicate = object.copy();
     EXPECT_EQ(duplicate.rawPointer(), object.rawPointer());
     EXPECT_EQ(referencesOf(object.rawPointer()), 2u);
@@ -19,7 +21,8 @@ TEST_F(AutomationReference, CopyTakesAReferenceToTheSameObjectAndTheCopyOfEmptyI
     EXPECT_TRUE(AutomationObject().copy().isEmpty());
 }
 
-TEST_F(AutomationReference, AssignTakesTheNewReferenceAndGivesBackTheOld) {
+TEST_F(AutomationReference, AssignTakesTheNewReferenceAndGivesBackTheOld)
+{
     AutomationObject other = make(CLSID_TypedTestObject);
     IUnknown* first = object.rawPointer();
     IUnknown* second = other.rawPointer();
@@ -32,21 +35,24 @@ TEST_F(AutomationReference, AssignTakesTheNewReferenceAndGivesBackTheOld) {
     EXPECT_EQ(testServerRecording()->liveObjects, 1);
 }
 
-TEST_F(AutomationReference, AssigningAnEmptyObjectReleasesAndEmpties) {
+TEST_F(AutomationReference, AssigningAnEmptyObjectReleasesAndEmpties)
+{
     AutomationObject keeper = object.copy();
     object.assign(AutomationObject());
     EXPECT_TRUE(object.isEmpty());
     EXPECT_EQ(referencesOf(keeper.rawPointer()), 1u);
 }
 
-TEST_F(AutomationReference, SelfAssignKeepsTheReference) {
+TEST_F(AutomationReference, SelfAssignKeepsTheReference)
+{
     IUnknown* held = object.rawPointer();
     object.assign(object);
     EXPECT_EQ(object.rawPointer(), held);
     EXPECT_EQ(referencesOf(held), 1u);
 }
 
-TEST_F(AutomationReference, ClearReleasesOnceAndClearingAgainDoesNothing) {
+TEST_F(AutomationReference, ClearReleasesOnceAndClearingAgainDoesNothing)
+{
     AutomationObject keeper = object.copy();
     object.clear();
     EXPECT_TRUE(object.isEmpty());
@@ -55,7 +61,8 @@ TEST_F(AutomationReference, ClearReleasesOnceAndClearingAgainDoesNothing) {
     EXPECT_EQ(referencesOf(keeper.rawPointer()), 1u);
 }
 
-TEST_F(AutomationReference, DestroyingTheLastReferenceDestroysTheObject) {
+TEST_F(AutomationReference, DestroyingTheLastReferenceDestroysTheObject)
+{
     {
         AutomationObject scoped = make(CLSID_TypedTestObject);
         EXPECT_EQ(testServerRecording()->liveObjects, 2);
@@ -63,7 +70,8 @@ TEST_F(AutomationReference, DestroyingTheLastReferenceDestroysTheObject) {
     EXPECT_EQ(testServerRecording()->liveObjects, 1);
 }
 
-TEST_F(AutomationReference, MovingHandsTheReferenceOnWithoutCounting) {
+TEST_F(AutomationReference, MovingHandsTheReferenceOnWithoutCounting)
+{
     IUnknown* held = object.rawPointer();
     AutomationObject moved(std::move(object));
     EXPECT_TRUE(object.isEmpty());

@@ -11,7 +11,8 @@ HWND controlWindowIn(HWND host) { return FindWindowExA(host, nullptr, "KvOleCont
 
 }  // namespace
 
-TEST_F(PlayerFixture, ControlWindowFillsTheHostAndFollowsItsSize) {
+TEST_F(PlayerFixture, ControlWindowFillsTheHostAndFollowsItsSize)
+{
     ASSERT_TRUE(create(640, 360));
     HWND host = control.hostWindowHandle();
     HWND window = controlWindowIn(host);
@@ -24,7 +25,8 @@ TEST_F(PlayerFixture, ControlWindowFillsTheHostAndFollowsItsSize) {
     EXPECT_EQ(clientSize(window).cy, 200);
 }
 
-TEST_F(PlayerFixture, ControlWindowGoesWithTheHost) {
+TEST_F(PlayerFixture, ControlWindowGoesWithTheHost)
+{
     ASSERT_TRUE(create(640, 360));
     HWND host = control.hostWindowHandle();
     HWND window = controlWindowIn(host);

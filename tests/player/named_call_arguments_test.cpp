@@ -10,7 +10,8 @@ namespace {
 
 using NamedCallArguments = TestServerFixture;
 
-TEST_F(NamedCallArguments, TrailingOmittedArgumentsAreDropped) {
+TEST_F(NamedCallArguments, TrailingOmittedArgumentsAreDropped)
+{
     object.invokeNumber("Close", {CallArgument::omitted()});
     ASSERT_EQ(calls().invokes, 1);
     EXPECT_EQ(sent().member, member::close);
@@ -26,7 +27,8 @@ TEST_F(NamedCallArguments, TrailingOmittedArgumentsAreDropped) {
     releaseVariant(value);
 }
 
-TEST_F(NamedCallArguments, AnOmittedArgumentBeforeAGivenOneIsSentAsParamNotFound) {
+TEST_F(NamedCallArguments, AnOmittedArgumentBeforeAGivenOneIsSentAsParamNotFound)
+{
     std::string text = "a";
     object.invokeNumber("SetConfig", {CallArgument::omitted(), text});
     ASSERT_EQ(calls().invokes, 1);
@@ -35,7 +37,8 @@ TEST_F(NamedCallArguments, AnOmittedArgumentBeforeAGivenOneIsSentAsParamNotFound
     EXPECT_EQ(sent().arguments[1].integer, static_cast<LONG>(DISP_E_PARAMNOTFOUND));
 }
 
-TEST_F(NamedCallArguments, ArgumentsAreSentLastFirst) {
+TEST_F(NamedCallArguments, ArgumentsAreSentLastFirst)
+{
     int32_t item = 8;
     std::string text = "中文路径.mp4";
     EXPECT_EQ(object.invokeNumber("SetConfig", {item, text}), 8.0);
@@ -46,28 +49,32 @@ TEST_F(NamedCallArguments, ArgumentsAreSentLastFirst) {
     EXPECT_EQ(sent().arguments[1].integer, 8);
 }
 
-TEST_F(NamedCallArguments, FewerArgumentsThanParametersAreSentAsTheyAre) {
+TEST_F(NamedCallArguments, FewerArgumentsThanParametersAreSentAsTheyAre)
+{
     int32_t item = 9;
     object.invokeNumber("SetConfig", {item});
     EXPECT_EQ(sent().argumentCount, 1u);
     EXPECT_EQ(sent().arguments[0].integer, 9);
 }
 
-TEST_F(NamedCallArguments, AnEmptyTextIsANullBstr) {
+TEST_F(NamedCallArguments, AnEmptyTextIsANullBstr)
+{
     std::string empty;
     object.invoke("Open", {empty});
     EXPECT_EQ(sent().arguments[0].type, VT_BSTR);
     EXPECT_TRUE(sent().arguments[0].nullText);
 }
 
-TEST_F(NamedCallArguments, A64BitValueTravelsAsItsLow32Bits) {
+TEST_F(NamedCallArguments, A64BitValueTravelsAsItsLow32Bits)
+{
     int64_t position = (int64_t{1} << 32) + 5;
     EXPECT_EQ(object.invokeNumber("SetPosition", {position}), 5.0);
     EXPECT_EQ(sent().arguments[0].type, VT_I4);
     EXPECT_EQ(sent().arguments[0].integer, 5);
 }
 
-TEST_F(NamedCallArguments, ADoubleTravelsAsR8) {
+TEST_F(NamedCallArguments, ADoubleTravelsAsR8)
+{
     double factor = 1.25;
     EXPECT_EQ(object.invokeNumber("Scale", {factor}), 2.5);
     EXPECT_EQ(sent().arguments[0].type, VT_R8);
@@ -82,7 +89,8 @@ struct BoolCase {
 
 class NamedCallBoolArgument : public TestServerFixture, public ::testing::WithParamInterface<BoolCase> {};
 
-TEST_P(NamedCallBoolArgument, TravelsAsVariantBool) {
+TEST_P(NamedCallBoolArgument, TravelsAsVariantBool)
+{
     bool flag = GetParam().given;
     EXPECT_EQ(object.invokeBool("Invert", {flag}), GetParam().answer);
     EXPECT_EQ(sent().arguments[0].type, VT_BOOL);
@@ -92,7 +100,8 @@ TEST_P(NamedCallBoolArgument, TravelsAsVariantBool) {
 INSTANTIATE_TEST_SUITE_P(Values, NamedCallBoolArgument,
                          ::testing::Values(BoolCase{true, VARIANT_TRUE, false}, BoolCase{false, VARIANT_FALSE, true}));
 
-TEST_F(NamedCallArguments, OutParametersAreWrittenBackInto64And32BitVariables) {
+TEST_F(NamedCallArguments, OutParametersAreWrittenBackInto64And32BitVariables)
+{
     int64_t number = 7;
     std::string text = "x";
     object.invoke("GetPair", {number, text});
@@ -116,13 +125,14 @@ struct ReferenceCase {
     const char* name;
     int32_t given;
     VARTYPE sentType;
-    VARTYPE referencedType;   // for VT_BYREF | VT_VARIANT
+    VARTYPE referencedType;  // for VT_BYREF | VT_VARIANT
     int32_t writtenBack;
 };
 
 class NamedCallByReference : public TestServerFixture, public ::testing::WithParamInterface<ReferenceCase> {};
 
-TEST_P(NamedCallByReference, ConvertsToTheDeclaredTypeAndWritesBackOnlyOutParameters) {
+TEST_P(NamedCallByReference, ConvertsToTheDeclaredTypeAndWritesBackOnlyOutParameters)
+{
     const ReferenceCase& expected = GetParam();
     int32_t value = expected.given;
     object.invoke(expected.name, {value});
@@ -134,14 +144,15 @@ TEST_P(NamedCallByReference, ConvertsToTheDeclaredTypeAndWritesBackOnlyOutParame
 
 INSTANTIATE_TEST_SUITE_P(
     Parameters, NamedCallByReference,
-    ::testing::Values(ReferenceCase{"Twice", 3, VT_BYREF | VT_R8, VT_EMPTY, 6},         // double*
-                      ReferenceCase{"Swap", 1, VT_BYREF | VT_VARIANT, VT_I4, 99},       // VARIANT*
-                      ReferenceCase{"NextSpeed", 1, VT_BYREF | VT_I4, VT_EMPTY, 2},     // enum*
-                      ReferenceCase{"NextMode", 1, VT_BYREF | VT_I4, VT_EMPTY, 2},      // alias of an enum*
-                      ReferenceCase{"Widen", 3, VT_BYREF | VT_I4, VT_EMPTY, 3000},      // alias of long*
-                      ReferenceCase{"Peek", 1, VT_BYREF | VT_I4, VT_EMPTY, 1}));        // [in] only
+    ::testing::Values(ReferenceCase{"Twice", 3, VT_BYREF | VT_R8, VT_EMPTY, 6},      // double*
+                      ReferenceCase{"Swap", 1, VT_BYREF | VT_VARIANT, VT_I4, 99},    // VARIANT*
+                      ReferenceCase{"NextSpeed", 1, VT_BYREF | VT_I4, VT_EMPTY, 2},  // enum*
+                      ReferenceCase{"NextMode", 1, VT_BYREF | VT_I4, VT_EMPTY, 2},   // alias of an enum*
+                      ReferenceCase{"Widen", 3, VT_BYREF | VT_I4, VT_EMPTY, 3000},   // alias of long*
+                      ReferenceCase{"Peek", 1, VT_BYREF | VT_I4, VT_EMPTY, 1}));     // [in] only
 
-TEST_F(NamedCallArguments, AValueThatDoesNotConvertIsSentAsItIs) {
+TEST_F(NamedCallArguments, AValueThatDoesNotConvertIsSentAsItIs)
+{
     std::string text = "abc";
     object.invoke("Twice", {text});
     ASSERT_EQ(calls().invokes, 1);
@@ -150,7 +161,8 @@ TEST_F(NamedCallArguments, AValueThatDoesNotConvertIsSentAsItIs) {
     EXPECT_EQ(text, "abc");
 }
 
-TEST_F(NamedCallArguments, AnOmittedByReferenceArgumentIsSentByValueAndAFailedCallWritesNothing) {
+TEST_F(NamedCallArguments, AnOmittedByReferenceArgumentIsSentByValueAndAFailedCallWritesNothing)
+{
     std::string text = "kept";
     object.invoke("GetPair", {CallArgument::omitted(), text});
     ASSERT_EQ(calls().invokes, 1);
@@ -159,7 +171,8 @@ TEST_F(NamedCallArguments, AnOmittedByReferenceArgumentIsSentByValueAndAFailedCa
     EXPECT_EQ(text, "kept");
 }
 
-TEST_F(NamedCallArguments, SurplusArgumentsFillAVariableArgumentList) {
+TEST_F(NamedCallArguments, SurplusArgumentsFillAVariableArgumentList)
+{
     int32_t a = 1, b = 2, c = 3, d = 4;
     EXPECT_EQ(object.invokeNumber("Sum", {a, b, c, d}), 10.0);
     ASSERT_EQ(sent().argumentCount, 4u);
@@ -169,13 +182,15 @@ TEST_F(NamedCallArguments, SurplusArgumentsFillAVariableArgumentList) {
     }
 }
 
-TEST_F(NamedCallArguments, ALongArgumentListIsSentWhole) {
+TEST_F(NamedCallArguments, ALongArgumentListIsSentWhole)
+{
     int32_t v[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     EXPECT_EQ(object.invokeNumber("Sum", {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9]}), 55.0);
     EXPECT_EQ(sent().argumentCount, 10u);
 }
 
-TEST_F(NamedCallArguments, TooManyArgumentsWithoutAVariableListAreNotSent) {
+TEST_F(NamedCallArguments, TooManyArgumentsWithoutAVariableListAreNotSent)
+{
     int32_t extra = 1;
     EXPECT_EQ(object.invokeNumber("Play", {extra}), 0.0);
     EXPECT_EQ(object.invokeNumber("Count", {extra}), 0.0);

@@ -9,10 +9,10 @@ namespace {
 
 struct ExpectedBind {
     const char* name;
-    int attempts;             // Bind calls until the first success code (4: none)
+    int attempts;  // Bind calls until the first success code (4: none)
     bool invoked;
     DISPID member;
-    WORD flags;               // wFlags of Invoke
+    WORD flags;  // wFlags of Invoke
 };
 
 class NamedCallBinding : public TestServerFixture, public ::testing::WithParamInterface<ExpectedBind> {};
@@ -30,13 +30,15 @@ const ExpectedBind bindCases[] = {
     {"NoSuchMember", 1, false, 0, 0},  // Bind succeeds with DESCKIND_NONE
 };
 
-TEST_P(NamedCallBinding, TriesTheInvokeKindsInOrderAndCallsWhatBound) {
+TEST_P(NamedCallBinding, TriesTheInvokeKindsInOrderAndCallsWhatBound)
+{
     const ExpectedBind& expected = GetParam();
     object.invoke(expected.name);
 
     ASSERT_EQ(calls().binds, expected.attempts);
     static const WORD kinds[] = {INVOKE_FUNC, INVOKE_PROPERTYGET, INVOKE_PROPERTYPUT, INVOKE_PROPERTYPUTREF};
-    for (int i = 0; i < expected.attempts; ++i) EXPECT_EQ(calls().bindAttempts[i].flags, kinds[i]) << i;
+    for (int i = 0; i < expected.attempts; ++i)
+        EXPECT_EQ(calls().bindAttempts[i].flags, kinds[i]) << i;
     EXPECT_EQ(calls().invokes, expected.invoked ? 1 : 0);
     if (expected.invoked) {
         EXPECT_EQ(sent().member, expected.member);
@@ -48,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(Members, NamedCallBinding, ::testing::ValuesIn(bindCase
 
 using NamedCall = TestServerFixture;
 
-TEST_F(NamedCall, HashesTheNameWithLHashValOfNameSysForTheUserLocale) {
+TEST_F(NamedCall, HashesTheNameWithLHashValOfNameSysForTheUserLocale)
+{
     object.invokeText("GetVersion");
     const LCID lcid = GetUserDefaultLCID();
     wchar_t name[] = L"GetVersion";
@@ -59,7 +62,8 @@ TEST_F(NamedCall, HashesTheNameWithLHashValOfNameSysForTheUserLocale) {
     EXPECT_EQ(sent().lcid, lcid);
 }
 
-TEST_F(NamedCall, InvokesWithNullInterfaceNoExceptionInfoAndAPresetArgError) {
+TEST_F(NamedCall, InvokesWithNullInterfaceNoExceptionInfoAndAPresetArgError)
+{
     object.invoke("Stop");
     ASSERT_EQ(calls().invokes, 1);
     EXPECT_TRUE(sent().nullInterfaceId);
@@ -70,7 +74,8 @@ TEST_F(NamedCall, InvokesWithNullInterfaceNoExceptionInfoAndAPresetArgError) {
     EXPECT_EQ(sent().namedCount, 0u);
 }
 
-TEST_F(NamedCall, PutsAndPutRefsSendTheValueAsTheNamedPropertyPutArgument) {
+TEST_F(NamedCall, PutsAndPutRefsSendTheValueAsTheNamedPropertyPutArgument)
+{
     for (const auto& [name, flags] : {std::pair{"Limit", DISPATCH_PROPERTYPUT}, {"Target", DISPATCH_PROPERTYPUTREF}}) {
         clearCalls();
         int32_t value = 5;
@@ -85,13 +90,15 @@ TEST_F(NamedCall, PutsAndPutRefsSendTheValueAsTheNamedPropertyPutArgument) {
     }
 }
 
-TEST_F(NamedCall, APropertyWithAGetterBindsTheGetterSoAValueIsTooMany) {
+TEST_F(NamedCall, APropertyWithAGetterBindsTheGetterSoAValueIsTooMany)
+{
     int32_t level = 3;
     EXPECT_EQ(object.invokeNumber("Level", {level}), 0.0);
     EXPECT_EQ(calls().invokes, 0);
 }
 
-TEST_F(NamedCall, AsksTheObjectAfreshOnEveryCall) {
+TEST_F(NamedCall, AsksTheObjectAfreshOnEveryCall)
+{
     object.invokeNumber("Play");
     object.invokeNumber("Play");
     EXPECT_EQ(calls().queryInterfaces, 2);
@@ -101,7 +108,8 @@ TEST_F(NamedCall, AsksTheObjectAfreshOnEveryCall) {
 }
 
 // The type library's own ITypeInfo for the test interface: the one Bind hands out.
-Microsoft::WRL::ComPtr<ITypeInfo> boundTypeInfoOf(IUnknown* object) {
+Microsoft::WRL::ComPtr<ITypeInfo> boundTypeInfoOf(IUnknown* object)
+{
     Microsoft::WRL::ComPtr<IDispatch> dispatch;
     Microsoft::WRL::ComPtr<ITypeInfo> wrapper, real;
     Microsoft::WRL::ComPtr<ITypeLib> library;
@@ -113,30 +121,32 @@ Microsoft::WRL::ComPtr<ITypeInfo> boundTypeInfoOf(IUnknown* object) {
     return real;
 }
 
-TEST_F(NamedCall, GivesBackEverythingItTookOnEveryWayOut) {
+TEST_F(NamedCall, GivesBackEverythingItTookOnEveryWayOut)
+{
     IUnknown* held = object.rawPointer();
     Microsoft::WRL::ComPtr<ITypeInfo> bound = boundTypeInfoOf(held);
     ASSERT_TRUE(bound);
     const ULONG boundReferences = referencesOf(bound.Get());
     int32_t one = 1;
     std::string text = "x";
-    object.invokeNumber("Play");                 // success
-    object.invokeNumber("NoSuchMember");         // binds to nothing
-    object.invokeNumber("Nested");               // binds to a type
-    object.invokeNumber("Play", {one});          // too many arguments
-    object.invokeNumber("Fail");                 // Invoke fails
-    object.invokeNumber("GetVersion");           // the result does not coerce
-    object.invoke("GetPair", {one, text});       // by-reference arguments
-    object.invokeNumber("Count");                // a variable
-    object.invokeNumber("Application");          // an implicit application object
-    object.invoke("NextMode", {one});            // a user-defined type resolved
+    object.invokeNumber("Play");            // success
+    object.invokeNumber("NoSuchMember");    // binds to nothing
+    object.invokeNumber("Nested");          // binds to a type
+    object.invokeNumber("Play", {one});     // too many arguments
+    object.invokeNumber("Fail");            // Invoke fails
+    object.invokeNumber("GetVersion");      // the result does not coerce
+    object.invoke("GetPair", {one, text});  // by-reference arguments
+    object.invokeNumber("Count");           // a variable
+    object.invokeNumber("Application");     // an implicit application object
+    object.invoke("NextMode", {one});       // a user-defined type resolved
     EXPECT_EQ(referencesOf(held), 1u);
     EXPECT_EQ(referencesOf(bound.Get()), boundReferences);
     EXPECT_EQ(testServerRecording()->liveTypeWrappers, 0);
 }
 
 // Every form of a call that cannot be made gives its default.
-void expectDefaults(const AutomationObject& target, const char* name) {
+void expectDefaults(const AutomationObject& target, const char* name)
+{
     EXPECT_EQ(target.invokeNumber(name), 0.0) << name;
     EXPECT_EQ(target.invokeText(name), "") << name;
     EXPECT_FALSE(target.invokeBool(name)) << name;
@@ -145,7 +155,8 @@ void expectDefaults(const AutomationObject& target, const char* name) {
     releaseVariant(value);
 }
 
-TEST_F(NamedCall, AnEmptyObjectGivesTheDefaultsAndTouchesNothing) {
+TEST_F(NamedCall, AnEmptyObjectGivesTheDefaultsAndTouchesNothing)
+{
     AutomationObject empty;
     expectDefaults(empty, "Play");
     empty.invoke("Stop");
@@ -154,7 +165,8 @@ TEST_F(NamedCall, AnEmptyObjectGivesTheDefaultsAndTouchesNothing) {
     EXPECT_EQ(calls().invokes, 0);
 }
 
-TEST_F(NamedCall, AnObjectWithoutTypeInformationGivesTheDefaultsEvenForNamesItKnows) {
+TEST_F(NamedCall, AnObjectWithoutTypeInformationGivesTheDefaultsEvenForNamesItKnows)
+{
     AutomationObject untyped = make(CLSID_UntypedTestObject);
     ASSERT_FALSE(untyped.isEmpty());
     clearCalls();
@@ -165,7 +177,8 @@ TEST_F(NamedCall, AnObjectWithoutTypeInformationGivesTheDefaultsEvenForNamesItKn
     EXPECT_EQ(referencesOf(untyped.rawPointer()), 1u);
 }
 
-TEST_F(NamedCall, AnUnknownNameGivesTheDefaults) {
+TEST_F(NamedCall, AnUnknownNameGivesTheDefaults)
+{
     expectDefaults(object, "NoSuchMember");
     EXPECT_EQ(calls().invokes, 0);
 }

@@ -10,7 +10,8 @@ using Calls = std::vector<std::string>;
 
 class PlayerConfigTest : public PlayerFixture {
 protected:
-    void TearDown() override {
+    void TearDown() override
+    {
         config.destroy();
         extended.destroy();
         PlayerFixture::TearDown();
@@ -20,7 +21,8 @@ protected:
     PlayerConfigExt extended;
 };
 
-TEST_F(PlayerConfigTest, ItemsSendTheirNumbersInOrderAndBoolItemsOneOrZero) {
+TEST_F(PlayerConfigTest, ItemsSendTheirNumbersInOrderAndBoolItemsOneOrZero)
+{
     ASSERT_TRUE(create());
     recording_folder::reset();
     recording_folder::setReplies("SetConfig=1\nGetConfig.5=12\nGetConfig.18=2\nGetConfig.16=2\n");
@@ -35,11 +37,12 @@ TEST_F(PlayerConfigTest, ItemsSendTheirNumbersInOrderAndBoolItemsOneOrZero) {
     EXPECT_TRUE(config.item18());
     EXPECT_EQ(config.item19(false), 1);
     EXPECT_EQ(recording_folder::calls(),
-              (Calls{"SetConfig(8,1)", "SetConfig(119,1)", "GetConfig(5)", "SetConfig(2,\"abc\")", "SetConfig(24,\"x\")",
-                     "SetConfig(16,1)", "GetConfig(16)", "GetConfig(18)", "SetConfig(19,0)"}));
+              (Calls{"SetConfig(8,1)", "SetConfig(119,1)", "GetConfig(5)", "SetConfig(2,\"abc\")",
+                     "SetConfig(24,\"x\")", "SetConfig(16,1)", "GetConfig(16)", "GetConfig(18)", "SetConfig(19,0)"}));
 }
 
-TEST_F(PlayerConfigTest, AnAccessorUsedBeforeThePlayerExistsPicksItUpLater) {
+TEST_F(PlayerConfigTest, AnAccessorUsedBeforeThePlayerExistsPicksItUpLater)
+{
     EXPECT_EQ(config.item8(1), 0);
     EXPECT_TRUE(config.player.isEmpty());
 
@@ -51,7 +54,8 @@ TEST_F(PlayerConfigTest, AnAccessorUsedBeforeThePlayerExistsPicksItUpLater) {
     EXPECT_EQ(recording_folder::calls(), (Calls{"SetConfig(8,1)"}));
 }
 
-TEST_F(PlayerConfigTest, AttachTakesTheControlsPlayerOnce) {
+TEST_F(PlayerConfigTest, AttachTakesTheControlsPlayerOnce)
+{
     ASSERT_TRUE(create(640, 360, true));
     AutomationObject attached = config.attach(control);
     EXPECT_EQ(attached.rawPointer(), control.player.rawPointer());
@@ -64,7 +68,8 @@ TEST_F(PlayerConfigTest, AttachTakesTheControlsPlayerOnce) {
     other.destroy();
 }
 
-TEST_F(PlayerConfigTest, CopyOfExtRefersToTheSameObjects) {
+TEST_F(PlayerConfigTest, CopyOfExtRefersToTheSameObjects)
+{
     ASSERT_TRUE(create());
     extended.item101();
     PlayerConfigExt* duplicate = extended.copy();

@@ -10,14 +10,16 @@ using Calls = std::vector<std::string>;
 namespace {
 
 // What the recording control logs when the host activates it in `host` at (0, 0).
-std::string activation(HWND host, int width, int height) {
+std::string activation(HWND host, int width, int height)
+{
     return "Activated(" + std::to_string(reinterpret_cast<UINT_PTR>(host)) + ",0,0," + std::to_string(width) + "," +
            std::to_string(height) + ")";
 }
 
 }  // namespace
 
-TEST_F(PlayerFixture, CreateHostsTheComponentInAnAtlAxWinChild) {
+TEST_F(PlayerFixture, CreateHostsTheComponentInAnAtlAxWinChild)
+{
     ASSERT_TRUE(create(640, 360));
 
     HWND host = control.hostWindowHandle();
@@ -35,7 +37,8 @@ TEST_F(PlayerFixture, CreateHostsTheComponentInAnAtlAxWinChild) {
     EXPECT_NE(control.componentModule, nullptr);
 }
 
-TEST_F(PlayerFixture, SecondCreateDoesNothingAndReturnsTrue) {
+TEST_F(PlayerFixture, SecondCreateDoesNothingAndReturnsTrue)
+{
     ASSERT_TRUE(create(640, 360));
     HWND firstHost = control.hostWindowHandle();
     IUnknown* firstPlayer = control.player.rawPointer();
@@ -48,13 +51,15 @@ TEST_F(PlayerFixture, SecondCreateDoesNothingAndReturnsTrue) {
     EXPECT_EQ(recording_folder::calls().size(), 1u);
 }
 
-TEST_F(PlayerFixture, ZeroSizeGivesSixHundredByThreeHundred) {
+TEST_F(PlayerFixture, ZeroSizeGivesSixHundredByThreeHundred)
+{
     ASSERT_TRUE(create(0, 0));
     EXPECT_EQ(clientSize(control.hostWindowHandle()).cx, 600);
     EXPECT_EQ(clientSize(control.hostWindowHandle()).cy, 300);
 }
 
-TEST_F(PlayerFixture, HostIdentifiersCountUpFrom501) {
+TEST_F(PlayerFixture, HostIdentifiersCountUpFrom501)
+{
     ASSERT_TRUE(create());
     HWND second = control.createHost(sink, parent, 0, 0, 10, 10);
     ASSERT_NE(second, nullptr);
@@ -62,13 +67,15 @@ TEST_F(PlayerFixture, HostIdentifiersCountUpFrom501) {
     EXPECT_EQ(control.hostWindowHandle(), second);
 }
 
-TEST_F(PlayerFixture, KeepPrivateNeverFillsTheSharedPlayer) {
+TEST_F(PlayerFixture, KeepPrivateNeverFillsTheSharedPlayer)
+{
     ASSERT_TRUE(create(640, 360, true));
     EXPECT_FALSE(control.player.isEmpty());
     EXPECT_TRUE(sharedPlayer->isEmpty());
 }
 
-TEST_F(PlayerFixture, AnAlreadySharedPlayerStaysUnchanged) {
+TEST_F(PlayerFixture, AnAlreadySharedPlayerStaysUnchanged)
+{
     PlayerControl first;
     ASSERT_TRUE(first.create(parent, sink, 0, 0, 10, 10));
     IUnknown* published = sharedPlayer->rawPointer();
@@ -80,7 +87,8 @@ TEST_F(PlayerFixture, AnAlreadySharedPlayerStaysUnchanged) {
     first.destroy();
 }
 
-TEST_F(PlayerFixture, MissingComponentLeavesNoPlayerAndTriesAgainLater) {
+TEST_F(PlayerFixture, MissingComponentLeavesNoPlayerAndTriesAgainLater)
+{
     processState.programDirectory = recording_folder::emptyPath();
     EXPECT_FALSE(create());
     EXPECT_EQ(control.componentModule, nullptr);
@@ -93,7 +101,8 @@ TEST_F(PlayerFixture, MissingComponentLeavesNoPlayerAndTriesAgainLater) {
     EXPECT_NE(control.hostWindowHandle(), nullptr);
 }
 
-TEST_F(PlayerFixture, FailingInstanceGivesTrueWithoutHost) {
+TEST_F(PlayerFixture, FailingInstanceGivesTrueWithoutHost)
+{
     recording_folder::setMode("instance-fails");
     EXPECT_TRUE(create());
     EXPECT_NE(control.componentModule, nullptr);
@@ -106,7 +115,8 @@ TEST_F(PlayerFixture, FailingInstanceGivesTrueWithoutHost) {
     EXPECT_TRUE(control.player.isEmpty());
 }
 
-TEST_F(PlayerFixture, DestroyReleasesThePlayerOnly) {
+TEST_F(PlayerFixture, DestroyReleasesThePlayerOnly)
+{
     ASSERT_TRUE(create());
     HWND host = control.hostWindowHandle();
     control.destroy();
@@ -116,7 +126,8 @@ TEST_F(PlayerFixture, DestroyReleasesThePlayerOnly) {
     EXPECT_NE(control.componentModule, nullptr);
 }
 
-TEST_F(PlayerFixture, CopyRefersToTheSameComponent) {
+TEST_F(PlayerFixture, CopyRefersToTheSameComponent)
+{
     ASSERT_TRUE(create());
     PlayerControl* duplicate = control.copy();
     EXPECT_EQ(duplicate->player.rawPointer(), control.player.rawPointer());

@@ -16,16 +16,18 @@
 
 class PlayerFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         recording_folder::reset();
         processState.programDirectory = recording_folder::path();
         shared = std::make_unique<AutomationObject>();
         sharedPlayer = shared.get();
-        parent = CreateWindowExA(0, "STATIC", "player test", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr,
-                                 nullptr);
+        parent =
+            CreateWindowExA(0, "STATIC", "player test", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(parent, nullptr);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         DestroyWindow(parent);
         control.destroy();
         shared->clear();
@@ -33,16 +35,19 @@ protected:
     }
 
     // create on the fixture's control, filling the parent at the given size.
-    bool create(int width = 640, int height = 360, bool keepPrivate = false) {
+    bool create(int width = 640, int height = 360, bool keepPrivate = false)
+    {
         return control.create(parent, sink, 0, 0, width, height, keepPrivate);
     }
 
-    static std::string className(HWND window) {
+    static std::string className(HWND window)
+    {
         char name[64] = {};
         GetClassNameA(window, name, sizeof name);
         return name;
     }
-    static SIZE clientSize(HWND window) {
+    static SIZE clientSize(HWND window)
+    {
         RECT area{};
         GetClientRect(window, &area);
         return {area.right, area.bottom};

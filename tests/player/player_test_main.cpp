@@ -7,7 +7,8 @@
 #include "platform/process_state.h"
 #include "tests/player/recording_folder.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     testing::InitGoogleTest(&argc, argv);
     OleInitialize(nullptr);
     if (!recording_folder::prepare()) {

@@ -10,7 +10,8 @@
 
 namespace recording_folder {
 
-inline std::string binDirectory() {
+inline std::string binDirectory()
+{
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string directory = path;
@@ -21,7 +22,8 @@ inline std::string path() { return binDirectory() + "\\fixtures\\player_unit"; }
 inline std::string emptyPath() { return binDirectory() + "\\fixtures\\player_unit_empty"; }
 
 // Copies the component and the shim into the folder; false when a copy fails.
-inline bool prepare() {
+inline bool prepare()
+{
     CreateDirectoryA((binDirectory() + "\\fixtures").c_str(), nullptr);
     CreateDirectoryA(path().c_str(), nullptr);
     CreateDirectoryA(emptyPath().c_str(), nullptr);
@@ -31,11 +33,13 @@ inline bool prepare() {
            CopyFileA((fixtures + "\\atl_shim\\atl.dll").c_str(), (path() + "\\atl.dll").c_str(), FALSE);
 }
 
-inline void writeFile(const char* name, const std::string& text) {
+inline void writeFile(const char* name, const std::string& text)
+{
     std::ofstream(path() + "\\" + name, std::ios::binary | std::ios::trunc) << text;
 }
 
-inline void reset() {
+inline void reset()
+{
     DeleteFileA((path() + "\\calls.log").c_str());
     DeleteFileA((path() + "\\mode.txt").c_str());
     DeleteFileA((path() + "\\replies.txt").c_str());
@@ -44,11 +48,13 @@ inline void reset() {
 inline void setMode(const char* mode) { writeFile("mode.txt", mode); }
 inline void setReplies(const std::string& lines) { writeFile("replies.txt", lines); }
 
-inline std::vector<std::string> calls() {
+inline std::vector<std::string> calls()
+{
     std::ifstream log(path() + "\\calls.log", std::ios::binary);
     std::vector<std::string> lines;
     for (std::string line; std::getline(log, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         lines.push_back(line);
     }
     return lines;

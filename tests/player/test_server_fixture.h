@@ -10,20 +10,23 @@
 
 class TestServerFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
         object = make(CLSID_TypedTestObject);
         ASSERT_FALSE(object.isEmpty());
         clearCalls();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         object.clear();
         EXPECT_EQ(testServerRecording()->liveObjects, 0);
         EXPECT_EQ(testServerRecording()->liveTypeWrappers, 0);
         OleUninitialize();
     }
 
-    static AutomationObject make(const CLSID& kind) {
+    static AutomationObject make(const CLSID& kind)
+    {
         Microsoft::WRL::ComPtr<IClassFactory> factory;
         AutomationObject made;
         if (SUCCEEDED(testServerClassObject(kind, IID_IClassFactory, &factory)))
@@ -34,7 +37,8 @@ protected:
     static void clearCalls() { calls() = TestServerCalls{}; }
     static const RecordedInvoke& sent() { return calls().lastInvoke; }
     // The server's own count, read without changing it.
-    static ULONG referencesOf(IUnknown* counted) {
+    static ULONG referencesOf(IUnknown* counted)
+    {
         counted->AddRef();
         return counted->Release();
     }

@@ -23,7 +23,8 @@ INSTANTIATE_TEST_SUITE_P(Values, TruncateNumber,
                                            TruncateCase{std::nan(""), 0},
                                            TruncateCase{std::numeric_limits<double>::infinity(), 0}));
 
-TEST(GuidFromText, ParsesTheComponentClassAndTextThatDoesNotParseGivesZeroBytes) {
+TEST(GuidFromText, ParsesTheComponentClassAndTextThatDoesNotParseGivesZeroBytes)
+{
     const GUID expected{0xA9332148, 0xC691, 0x4B9D, {0x91, 0xFC, 0xB9, 0xC4, 0x61, 0xDB, 0xE9, 0xDD}};
     EXPECT_TRUE(IsEqualGUID(guidFromText("{A9332148-C691-4B9D-91FC-B9C461DBE9DD}"), expected));
     EXPECT_TRUE(IsEqualGUID(guidFromText("not a guid"), GUID{}));

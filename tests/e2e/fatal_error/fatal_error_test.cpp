@@ -128,7 +128,8 @@ TEST_F(OutOfMemory, ReportsTheSizeAndSkipsTheExitRoutines)
     ASSERT_NE(box, nullptr);
     // The probe asks for PTRDIFF_MAX bytes.
     const std::string size = sizeof(void*) == 8 ? "9223372036854775807" : "2147483647";
-    EXPECT_EQ(kvtest::messageBoxText(box), "运行时出错!\r\n\r\n错误信息：分配 " + size + " 字节内存失败!\r\n\r\n0, 0\r\n");
+    EXPECT_EQ(kvtest::messageBoxText(box),
+              "运行时出错!\r\n\r\n错误信息：分配 " + size + " 字节内存失败!\r\n\r\n0, 0\r\n");
     kvtest::pressOk(box);
     EXPECT_EQ(probe.waitForExit(), fatalExitStatus);
     EXPECT_EQ(dir.readFile("exit_routine_ran"), std::nullopt);

@@ -96,8 +96,8 @@ TEST(AllMonitors, TheChoiceComesBackAtStartAndEachMonitorShowsTheWholePicture)
     kvtest::ProgramDirectory directory;
     ASSERT_TRUE(directory.copyInOurComponent());
     ASSERT_TRUE(directory.copyIn(kvtest::binDirectory() + "\\..\\clips\\quadrants_1920x1080.mp4", "壁纸.mp4"));
-    ASSERT_TRUE(directory.writeFile("kv.ini", "[文件名]\r\n文件名=" + directory.pathOf("壁纸.mp4") + "\r\n" +
-                                                  allMonitorsSection));
+    ASSERT_TRUE(directory.writeFile(
+        "kv.ini", "[文件名]\r\n文件名=" + directory.pathOf("壁纸.mp4") + "\r\n" + allMonitorsSection));
     kvtest::Process kv = kvtest::Process::start(directory);
     HWND settings = kv.waitForWindow(nullptr, "kv_动态壁纸设置");
     ASSERT_NE(settings, nullptr);
@@ -170,8 +170,9 @@ TEST(AllMonitors, TickedThePlayerFollowsTheVirtualScreenWhenAMonitorGoesAndComes
 
     ASSERT_TRUE(placeMonitor(device.c_str(), area));
     ASSERT_TRUE(kvtest::waitUntil([] { return GetSystemMetrics(SM_CMONITORS) == 2; }));
-    EXPECT_TRUE(kvtest::waitUntil([&] { return covers(player, virtualScreen()) && virtualScreen().left + virtualScreen().top < 0; }))
-        << describe(player);
+    EXPECT_TRUE(kvtest::waitUntil([&] {
+        return covers(player, virtualScreen()) && virtualScreen().left + virtualScreen().top < 0;
+    })) << describe(player);
     EXPECT_EQ(kvtest::parent(player), run.shell.window(fake_shell::progman));
 
     kvtest::close(run.settings);

@@ -20,8 +20,8 @@ RECT primaryMonitor()
 
 std::string describe(const RECT& rect)
 {
-    return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" + std::to_string(rect.right) +
-           "," + std::to_string(rect.bottom) + ")";
+    return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" + std::to_string(rect.right) + "," +
+           std::to_string(rect.bottom) + ")";
 }
 
 bool onPrimaryMonitor(HWND window)
@@ -71,8 +71,8 @@ TEST_P(PrimaryMonitor, TheEmbeddedPlayerWindowCoversThePrimaryMonitor)
     run.apply();
     HWND player = waitForEmbeddedPlayer(run);
     ASSERT_NE(player, nullptr);
-    EXPECT_TRUE(onPrimaryMonitor(player)) << describe(kvtest::windowRect(player)) << ", the primary monitor "
-                                          << describe(primaryMonitor());
+    EXPECT_TRUE(onPrimaryMonitor(player))
+        << describe(kvtest::windowRect(player)) << ", the primary monitor " << describe(primaryMonitor());
 
     kvtest::close(run.settings);
     EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(0));

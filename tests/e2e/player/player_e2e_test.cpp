@@ -16,20 +16,23 @@ const std::string otherVideo = "C:\\videos\\河流.mp4";
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
-Calls startCalls(const std::string& path) {
-    return {"SetConfig(8,1)", "SetConfig(119,1)", "Open(" + quoted(path) + ")", "Play()",
-            "Open(" + quoted(path) + ")", "Play()"};
+Calls startCalls(const std::string& path)
+{
+    return {"SetConfig(8,1)", "SetConfig(119,1)",           "Open(" + quoted(path) + ")",
+            "Play()",         "Open(" + quoted(path) + ")", "Play()"};
 }
 
 // Closes the settings window and waits for the run to end.
-std::optional<DWORD> closeAndWait(PlayerRun& run) {
+std::optional<DWORD> closeAndWait(PlayerRun& run)
+{
     kvtest::close(run.settings);
     return run.kv->waitForExit();
 }
 
 }  // namespace
 
-TEST(PlayerEndToEnd, StartUpWithARememberedVideoPlaysItInAHostWindowAndClosingClosesThePlayer) {
+TEST(PlayerEndToEnd, StartUpWithARememberedVideoPlaysItInAHostWindowAndClosingClosesThePlayer)
+{
     PlayerRun run({"recording_component", nullptr, video});
     ASSERT_TRUE(run.ready());
 
@@ -59,7 +62,8 @@ TEST(PlayerEndToEnd, StartUpWithARememberedVideoPlaysItInAHostWindowAndClosingCl
     EXPECT_EQ(calls.back(), "Close()");
 }
 
-TEST(PlayerEndToEnd, SecondApplySwitchesTheSamePlayerToTheNewFile) {
+TEST(PlayerEndToEnd, SecondApplySwitchesTheSamePlayerToTheNewFile)
+{
     PlayerRun run({"recording_component", nullptr, video});
     ASSERT_TRUE(run.ready());
     ASSERT_EQ(run.waitForCalls(6).size(), 6u);
@@ -85,7 +89,8 @@ class NoPlayer : public ::testing::TestWithParam<NoPlayerCase> {};
 
 // Without an instance the run goes on silently: no host, no message box, the settings
 // file still written, an orderly end.
-TEST_P(NoPlayer, RunsSilentlyWithoutHost) {
+TEST_P(NoPlayer, RunsSilentlyWithoutHost)
+{
     PlayerRun run(GetParam().setup);
     ASSERT_TRUE(run.ready());
 

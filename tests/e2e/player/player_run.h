@@ -12,10 +12,10 @@
 
 struct PlayerRunSetup {
     const char* componentFolder = "recording_component";  // under bin/fixtures; null: no DLL
-    const char* mode = nullptr;                             // the component's mode.txt
-    std::string rememberedVideo;                            // written to kv.ini when not empty
-    std::string shellOptions = {};                          // the simulated shell's layout options
-    std::optional<WORD> showCommand = {};                   // kv's start-up show command, if any
+    const char* mode = nullptr;                           // the component's mode.txt
+    std::string rememberedVideo;                          // written to kv.ini when not empty
+    std::string shellOptions = {};                        // the simulated shell's layout options
+    std::optional<WORD> showCommand = {};                 // kv's start-up show command, if any
 };
 
 class PlayerRun {

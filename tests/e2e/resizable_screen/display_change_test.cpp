@@ -59,7 +59,8 @@ TEST(DisplayChange, ThePlayerWindowAndItsHostCoverEachNewScreenSize)
             const std::vector<HWND> hosts = run.hostWindows();
             return hasSize(player, size.width, size.height) && hosts.size() == 1 &&
                    hasSize(hosts[0], size.width, size.height);
-        })) << describe(player) << " host " << describe(run.hostWindows().empty() ? nullptr : run.hostWindows()[0]);
+        })) << describe(player)
+            << " host " << describe(run.hostWindows().empty() ? nullptr : run.hostWindows()[0]);
         EXPECT_EQ(run.playerWindow(), player);
         EXPECT_EQ(kvtest::parent(player), run.shell.window(fake_shell::progman));
     }

@@ -64,22 +64,27 @@ struct ShellCase {
 };
 
 const ShellCase shellCases[] = {
-    {"OnlyTheFirstIconViewOwnerInZOrderIsUsed", "--two-owners",
+    {"OnlyTheFirstIconViewOwnerInZOrderIsUsed",
+     "--two-owners",
      {{fake_shell::wallpaperLayer, false},
       {fake_shell::secondWallpaperLayer, true},
       {fake_shell::secondOwner, true},
       {fake_shell::iconOwner, true}}},
-    {"TitledIconViewIsNotFoundAndNothingIsHidden", "--titled-icon-view",
+    {"TitledIconViewIsNotFoundAndNothingIsHidden",
+     "--titled-icon-view",
      {{fake_shell::wallpaperLayer, true}, {fake_shell::iconOwner, true}}},
-    {"WorkerWBeforeTheOwnerIsNeverHidden", "--worker-before-owner",
+    {"WorkerWBeforeTheOwnerIsNeverHidden",
+     "--worker-before-owner",
      {{fake_shell::workerBeforeOwner, true}, {fake_shell::wallpaperLayer, false}}},
     // The shell answers 0x052C with the layer still in front of the owner and puts it behind
     // only afterwards: the program's first look finds no layer, its second one does.
-    {"ALayerPlacedAfterTheAnswerIsHidden", "--arrange-late",
+    {"ALayerPlacedAfterTheAnswerIsHidden",
+     "--arrange-late",
      {{fake_shell::wallpaperLayer, false}, {fake_shell::iconOwner, true}}},
     // The second owner's pair stands in front at the answer, so the first look hides the
     // second layer; once the shell has put its windows in order, that one is shown again.
-    {"ALayerHiddenBehindTheWrongOwnerComesBack", "--two-owners --arrange-late",
+    {"ALayerHiddenBehindTheWrongOwnerComesBack",
+     "--two-owners --arrange-late",
      {{fake_shell::wallpaperLayer, false},
       {fake_shell::secondWallpaperLayer, true},
       {fake_shell::secondOwner, true},
@@ -109,7 +114,8 @@ TEST_P(ShellEdgeCase, PlayerWindowGoesIntoProgmanAndOnlyTheRightLayerIsHidden)
     // moment later.
     kvtest::waitUntil([&] { return showsAsExpected(run, GetParam()); });
     for (const auto& [window, shown] : GetParam().shown)
-        EXPECT_TRUE(shown ? kvtest::visible(run.shell.window(window)) : kvtest::hidden(run.shell.window(window))) << window;
+        EXPECT_TRUE(shown ? kvtest::visible(run.shell.window(window)) : kvtest::hidden(run.shell.window(window)))
+            << window;
 }
 
 INSTANTIATE_TEST_SUITE_P(Embedding, ShellEdgeCase, testing::ValuesIn(shellCases),

@@ -68,7 +68,10 @@ INT_PTR numberProperty(HWND control, const char* name)
 }
 }  // namespace
 
-int FakeShellSession::spawnRequests() const { return static_cast<int>(numberProperty(control_, fake_shell::spawnCount)); }
+int FakeShellSession::spawnRequests() const
+{
+    return static_cast<int>(numberProperty(control_, fake_shell::spawnCount));
+}
 int FakeShellSession::desktops() const { return static_cast<int>(numberProperty(control_, fake_shell::desktopCount)); }
 
 DWORD FakeShellSession::broadcastTick() const
@@ -111,7 +114,4 @@ void FakeShellSession::recreateWallpaperLayerInSteps(DWORD placeAfterMs) const
         SendMessageA(control_, fake_shell::recreateLayerInStepsMessage, placeAfterMs, 0);
 }
 
-bool FakeShellSession::wallpaperLayerPlaced() const
-{
-    return window(fake_shell::layerPlaced) != nullptr;
-}
+bool FakeShellSession::wallpaperLayerPlaced() const { return window(fake_shell::layerPlaced) != nullptr; }

@@ -73,8 +73,7 @@ HWND restartAndWaitForTheWallpaper(PlayerRun& run, size_t callsBefore)
         player = run.playerWindow();
         // Shown last, once the embedding is done.
         return player && player != old && kvtest::visible(player) &&
-               kvtest::parent(player) == run.shell.window(fake_shell::progman) &&
-               run.calls().size() >= callsBefore + 4;
+               kvtest::parent(player) == run.shell.window(fake_shell::progman) && run.calls().size() >= callsBefore + 4;
     });
     const DWORD elapsed = GetTickCount() - run.shell.broadcastTick();
     std::printf("from the broadcast to the video embedded again: %lu ms\n", elapsed);
@@ -143,9 +142,9 @@ TEST(ShellRestart, TaskbarCreatedWhileThePlayerWindowLivesChangesNothing)
 
     // Sent, not posted: by the time it returns the settings window has handled it.
     DWORD_PTR ignored = 0;
-    ASSERT_NE(SendMessageTimeoutA(run.settings, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_NORMAL, 5000,
-                                  &ignored),
-              0);
+    ASSERT_NE(
+        SendMessageTimeoutA(run.settings, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_NORMAL, 5000, &ignored),
+        0);
     EXPECT_EQ(run.playerWindow(), player);
     EXPECT_EQ(run.hostWindows().size(), 1u);
     EXPECT_EQ(run.calls().size(), 6u);

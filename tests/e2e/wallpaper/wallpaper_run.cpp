@@ -12,7 +12,8 @@ kvtest::Process startKv(kvtest::ProgramDirectory& directory, const std::string& 
 const char* const playerWindowGoneLines = "\r\n1375797257, 100728840\r\n\"\"\r\n\"\"";
 
 WallpaperRun::WallpaperRun(const std::string& shellOptions, const std::string& rememberedVideo)
-    : shell(shellOptions), kv(startKv(directory, rememberedVideo))
+    : shell(shellOptions),
+      kv(startKv(directory, rememberedVideo))
 {
     settings = kvtest::waitForWindow(kv.id(), nullptr, "kv_动态壁纸设置");
     for (HWND control : kvtest::children(settings)) {
