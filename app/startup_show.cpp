@@ -3,13 +3,13 @@
 bool isMinimisedShowCommand(WORD showCommand)
 {
     switch (showCommand) {
-        case SW_SHOWMINIMIZED:
-        case SW_MINIMIZE:
-        case SW_SHOWMINNOACTIVE:
-        case SW_FORCEMINIMIZE:
-            return true;
-        default:
-            return false;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+    case SW_FORCEMINIMIZE:
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -126,24 +126,24 @@ VisibilityWatch::~VisibilityWatch()
 bool VisibilityWatch::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
-        case WM_TIMER:
-            if (wParam != burstTimer && wParam != pollTimer)
-                return false;
-            onTimer(wParam);
-            result = 0;
-            return true;
-        case WM_WTSSESSION_CHANGE:
-            onSessionChange(wParam);
-            result = 0;
-            return true;
-        case WM_POWERBROADCAST:
-            if (wParam != PBT_POWERSETTINGCHANGE || !lParam)
-                return false;
-            onPowerSetting(*reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam));
-            result = TRUE;
-            return true;
-        default:
+    case WM_TIMER:
+        if (wParam != burstTimer && wParam != pollTimer)
             return false;
+        onTimer(wParam);
+        result = 0;
+        return true;
+    case WM_WTSSESSION_CHANGE:
+        onSessionChange(wParam);
+        result = 0;
+        return true;
+    case WM_POWERBROADCAST:
+        if (wParam != PBT_POWERSETTINGCHANGE || !lParam)
+            return false;
+        onPowerSetting(*reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam));
+        result = TRUE;
+        return true;
+    default:
+        return false;
     }
 }
 

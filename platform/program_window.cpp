@@ -104,20 +104,20 @@ HWND ProgramWindow::addControl(const ControlLayout& layout)
 LRESULT ProgramWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-        case WM_COMMAND:
-            if (GET_WM_COMMAND_CMD(wParam, lParam) == BN_CLICKED) {
-                const uint32_t componentId = componentOf(GET_WM_COMMAND_HWND(wParam, lParam));
-                if (componentId != 0 && eventsAllowed())
-                    onClicked(componentId);
-                return 0;
-            }
-            break;
-        case WM_DESTROY:
-            if (eventsAllowed())
-                onDestroy();
-            break;
-        default:
-            break;
+    case WM_COMMAND:
+        if (GET_WM_COMMAND_CMD(wParam, lParam) == BN_CLICKED) {
+            const uint32_t componentId = componentOf(GET_WM_COMMAND_HWND(wParam, lParam));
+            if (componentId != 0 && eventsAllowed())
+                onClicked(componentId);
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        if (eventsAllowed())
+            onDestroy();
+        break;
+    default:
+        break;
     }
     return DefWindowProcA(handle_, message, wParam, lParam);
 }

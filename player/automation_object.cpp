@@ -153,28 +153,28 @@ private:
     bool take(DESCKIND kind, const BINDPTR& description)
     {
         switch (kind) {
-            case DESCKIND_FUNCDESC:
-                kind_ = kind;
-                description_ = description;
-                id_ = description.lpfuncdesc->memid;
-                flags_ = static_cast<WORD>(description.lpfuncdesc->invkind);
-                parameters_ = description.lpfuncdesc->lprgelemdescParam;
-                parameterCount_ = static_cast<size_t>(description.lpfuncdesc->cParams);
-                return true;
-            case DESCKIND_VARDESC:
-            case DESCKIND_IMPLICITAPPOBJ:
-                kind_ = kind;
-                description_ = description;
-                id_ = description.lpvardesc->memid;
-                flags_ = DISPATCH_PROPERTYGET;
-                return true;
-            case DESCKIND_TYPECOMP:
-                // A type, not a member: nothing to call.
-                if (description.lptcomp)
-                    description.lptcomp->Release();
-                return false;
-            default:
-                return false;
+        case DESCKIND_FUNCDESC:
+            kind_ = kind;
+            description_ = description;
+            id_ = description.lpfuncdesc->memid;
+            flags_ = static_cast<WORD>(description.lpfuncdesc->invkind);
+            parameters_ = description.lpfuncdesc->lprgelemdescParam;
+            parameterCount_ = static_cast<size_t>(description.lpfuncdesc->cParams);
+            return true;
+        case DESCKIND_VARDESC:
+        case DESCKIND_IMPLICITAPPOBJ:
+            kind_ = kind;
+            description_ = description;
+            id_ = description.lpvardesc->memid;
+            flags_ = DISPATCH_PROPERTYGET;
+            return true;
+        case DESCKIND_TYPECOMP:
+            // A type, not a member: nothing to call.
+            if (description.lptcomp)
+                description.lptcomp->Release();
+            return false;
+        default:
+            return false;
         }
     }
 
@@ -224,33 +224,33 @@ void makeVariant(const CallArgument& argument, VARIANT& out)
 {
     void* variable = argument.variable();
     switch (argument.kind()) {
-        case CallArgument::Kind::omitted:
-            V_VT(&out) = VT_ERROR;
-            V_ERROR(&out) = DISP_E_PARAMNOTFOUND;
-            return;
-        case CallArgument::Kind::int32:
-            V_VT(&out) = VT_I4;
-            V_I4(&out) = *static_cast<int32_t*>(variable);
-            return;
-        case CallArgument::Kind::int64:
-            // Only the low 32 bits travel.
-            V_VT(&out) = VT_I4;
-            V_I4(&out) = static_cast<LONG>(static_cast<uint32_t>(*static_cast<int64_t*>(variable)));
-            return;
-        case CallArgument::Kind::real:
-            V_VT(&out) = VT_R8;
-            V_R8(&out) = *static_cast<double*>(variable);
-            return;
-        case CallArgument::Kind::boolean:
-            V_VT(&out) = VT_BOOL;
-            V_BOOL(&out) = *static_cast<bool*>(variable) ? VARIANT_TRUE : VARIANT_FALSE;
-            return;
-        case CallArgument::Kind::text: {
-            const std::string& text = *static_cast<std::string*>(variable);
-            V_VT(&out) = VT_BSTR;
-            V_BSTR(&out) = text.empty() ? nullptr : SysAllocString(WideText(text.c_str()).get());
-            return;
-        }
+    case CallArgument::Kind::omitted:
+        V_VT(&out) = VT_ERROR;
+        V_ERROR(&out) = DISP_E_PARAMNOTFOUND;
+        return;
+    case CallArgument::Kind::int32:
+        V_VT(&out) = VT_I4;
+        V_I4(&out) = *static_cast<int32_t*>(variable);
+        return;
+    case CallArgument::Kind::int64:
+        // Only the low 32 bits travel.
+        V_VT(&out) = VT_I4;
+        V_I4(&out) = static_cast<LONG>(static_cast<uint32_t>(*static_cast<int64_t*>(variable)));
+        return;
+    case CallArgument::Kind::real:
+        V_VT(&out) = VT_R8;
+        V_R8(&out) = *static_cast<double*>(variable);
+        return;
+    case CallArgument::Kind::boolean:
+        V_VT(&out) = VT_BOOL;
+        V_BOOL(&out) = *static_cast<bool*>(variable) ? VARIANT_TRUE : VARIANT_FALSE;
+        return;
+    case CallArgument::Kind::text: {
+        const std::string& text = *static_cast<std::string*>(variable);
+        V_VT(&out) = VT_BSTR;
+        V_BSTR(&out) = text.empty() ? nullptr : SysAllocString(WideText(text.c_str()).get());
+        return;
+    }
     }
 }
 
@@ -264,20 +264,20 @@ VARTYPE userDefinedType(ITypeInfo* typeInfo, HREFTYPE reference)
         return VT_UNKNOWN;
     VARTYPE type;
     switch (attributes->typekind) {
-        case TKIND_ENUM:
-            type = VT_I4;
-            break;
-        case TKIND_DISPATCH:
-            type = VT_DISPATCH;
-            break;
-        case TKIND_ALIAS:
-            type = attributes->tdescAlias.vt == VT_USERDEFINED
-                       ? userDefinedType(referenced.Get(), attributes->tdescAlias.hreftype)
-                       : attributes->tdescAlias.vt;
-            break;
-        default:
-            type = VT_UNKNOWN;
-            break;
+    case TKIND_ENUM:
+        type = VT_I4;
+        break;
+    case TKIND_DISPATCH:
+        type = VT_DISPATCH;
+        break;
+    case TKIND_ALIAS:
+        type = attributes->tdescAlias.vt == VT_USERDEFINED
+                   ? userDefinedType(referenced.Get(), attributes->tdescAlias.hreftype)
+                   : attributes->tdescAlias.vt;
+        break;
+    default:
+        type = VT_UNKNOWN;
+        break;
     }
     referenced->ReleaseTypeAttr(attributes);
     return type;
@@ -337,28 +337,28 @@ void writeBack(const CallArgument& argument, VARIANT& sent)
     void* variable = argument.variable();
     VARIANT* v = &value.value;
     switch (argument.kind()) {
-        case CallArgument::Kind::int32:
-            if (SUCCEEDED(VariantChangeType(v, v, 0, VT_I4)))
-                *static_cast<int32_t*>(variable) = V_I4(v);
-            return;
-        case CallArgument::Kind::int64:
-            if (SUCCEEDED(VariantChangeType(v, v, 0, VT_I4)))
-                *static_cast<int64_t*>(variable) = V_I4(v);
-            return;
-        case CallArgument::Kind::real:
-            if (SUCCEEDED(VariantChangeType(v, v, 0, VT_R8)))
-                *static_cast<double*>(variable) = V_R8(v);
-            return;
-        case CallArgument::Kind::boolean:
-            if (SUCCEEDED(VariantChangeType(v, v, 0, VT_BOOL)))
-                *static_cast<bool*>(variable) = V_BOOL(v) != 0;
-            return;
-        case CallArgument::Kind::text:
-            if (SUCCEEDED(VariantChangeType(v, v, 0, VT_BSTR)))
-                *static_cast<std::string*>(variable) = narrowText(V_BSTR(v));
-            return;
-        case CallArgument::Kind::omitted:
-            return;
+    case CallArgument::Kind::int32:
+        if (SUCCEEDED(VariantChangeType(v, v, 0, VT_I4)))
+            *static_cast<int32_t*>(variable) = V_I4(v);
+        return;
+    case CallArgument::Kind::int64:
+        if (SUCCEEDED(VariantChangeType(v, v, 0, VT_I4)))
+            *static_cast<int64_t*>(variable) = V_I4(v);
+        return;
+    case CallArgument::Kind::real:
+        if (SUCCEEDED(VariantChangeType(v, v, 0, VT_R8)))
+            *static_cast<double*>(variable) = V_R8(v);
+        return;
+    case CallArgument::Kind::boolean:
+        if (SUCCEEDED(VariantChangeType(v, v, 0, VT_BOOL)))
+            *static_cast<bool*>(variable) = V_BOOL(v) != 0;
+        return;
+    case CallArgument::Kind::text:
+        if (SUCCEEDED(VariantChangeType(v, v, 0, VT_BSTR)))
+            *static_cast<std::string*>(variable) = narrowText(V_BSTR(v));
+        return;
+    case CallArgument::Kind::omitted:
+        return;
     }
 }
 

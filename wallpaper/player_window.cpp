@@ -124,21 +124,21 @@ void PlayerWindow::onDestroy()
 LRESULT PlayerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-        case destroyRequest:
-            DestroyWindow(handle());
-            return 0;
-        case WM_TIMER:
-            WallpaperLayerWatch::onSettled(handle(), wParam);
-            return 0;
-        case WM_ERASEBKGND: {
-            // The class brush is NULL_BRUSH; the face colour shows only where the video does not.
-            RECT client{};
-            GetClientRect(handle(), &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
-            return 1;
-        }
-        default:
-            return ProgramWindow::handleMessage(message, wParam, lParam);
+    case destroyRequest:
+        DestroyWindow(handle());
+        return 0;
+    case WM_TIMER:
+        WallpaperLayerWatch::onSettled(handle(), wParam);
+        return 0;
+    case WM_ERASEBKGND: {
+        // The class brush is NULL_BRUSH; the face colour shows only where the video does not.
+        RECT client{};
+        GetClientRect(handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    default:
+        return ProgramWindow::handleMessage(message, wParam, lParam);
     }
 }
 

@@ -140,19 +140,19 @@ LRESULT CALLBACK OleControl::windowProcedure(HWND window, UINT message, WPARAM w
 LRESULT OleControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(window_, &ps);
-            RECT client;
-            GetClientRect(window_, &client);
-            paint(dc, client);
-            EndPaint(window_, &ps);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
-        default:
-            return DefWindowProcW(window_, message, wParam, lParam);
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window_, &ps);
+        RECT client;
+        GetClientRect(window_, &client);
+        paint(dc, client);
+        EndPaint(window_, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
     }
 }
 
