@@ -142,6 +142,8 @@ void SettingsWindow::onClicked(uint32_t componentId)
 
 void SettingsWindow::onApplyClicked()
 {
+    // After Esc the handle is forgotten and a new player window opens. One that the shell took
+    // with the old desktop comes back on "TaskbarCreated", into the new desktop.
     if (!playerWindowHandle)
         loadPlayerWindow(allMonitors);
     playerControl->open(controlText(layout::fileNameEdit));
@@ -150,11 +152,7 @@ void SettingsWindow::onApplyClicked()
     writeSetting(settingsFilePath(), settingName, settingName, appliedFileName);
 }
 
-void SettingsWindow::onDestroy()
-{
-    if (playerWindowHandle)
-        destroyPlayerWindow();
-}
+void SettingsWindow::onDestroy() { destroyPlayerWindow(); }
 
 LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -2,6 +2,9 @@
 
 #include "platform/external_calls.h"
 
+#include <cstring>
+#include <utility>
+
 HWND desktopProgramWindow = nullptr;
 HWND playerWindowHandle = nullptr;
 HWND iconViewWindow = nullptr;
@@ -23,6 +26,33 @@ void layerBeneathIconView()
     ext::setLayeredWindowAttributes(site::layerOpaque, playerWindowHandle, 0, 255, LWA_ALPHA);
     ext::setWindowPos(site::layerBeneathIconView, playerWindowHandle, iconViewWindow, 0, 0, 0, 0,
                       SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+// The "WorkerW" right behind the owner of the icon view: the shell's wallpaper layer. None
+// where the icon view lives in the desktop program window itself.
+HWND layerBehindIconView()
+{
+    if (!IsWindow(iconViewWindow))
+        return nullptr;
+    HWND owner = GetAncestor(iconViewWindow, GA_PARENT);
+    return owner == desktopProgramWindow ? nullptr : FindWindowExA(nullptr, owner, "WorkerW", "");
+}
+
+// The layer kv hid is still the shell's wallpaper layer: the same window of the shell, hidden,
+// with no other layer shown behind the icon view since (a restarted shell, or one that made a
+// new layer, shows its own).
+bool isOurHiddenLayer(HWND layer)
+{
+    if (!layer || !IsWindow(layer) || IsWindowVisible(layer) || !IsWindow(iconViewWindow))
+        return false;
+    HWND owner = GetAncestor(iconViewWindow, GA_PARENT);
+    if (owner == desktopProgramWindow ||
+        GetWindowThreadProcessId(layer, nullptr) != GetWindowThreadProcessId(owner, nullptr))
+        return false;
+    char name[16] = {};
+    GetClassNameA(layer, name, sizeof name);
+    HWND behind = layerBehindIconView();
+    return std::strcmp(name, "WorkerW") == 0 && !(behind && behind != layer && IsWindowVisible(behind));
 }
 }  // namespace
 
@@ -80,21 +110,31 @@ void hideWallpaperLayerOnceSettled()
     ShowWindow(layer, SW_HIDE);
 }
 
+void giveDesktopBack()
+{
+    HWND layer = std::exchange(wallpaperLayerWindow, nullptr);
+    if (isOurHiddenLayer(layer)) {
+        // Behind the icon-view owner, where the shell keeps it (Wine moves a hidden window to
+        // the top; Windows leaves it there).
+        SetWindowPos(layer, GetAncestor(iconViewWindow, GA_PARENT), 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
+    // No picture of the video may stay where it was drawn.
+    constexpr UINT redraw = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME;
+    if (IsWindow(desktopProgramWindow))
+        RedrawWindow(desktopProgramWindow, nullptr, nullptr, redraw);
+    if (IsWindow(layer))
+        RedrawWindow(layer, nullptr, nullptr, redraw);
+}
+
 void hideReturnedWallpaperLayer(HWND window)
 {
-    if (!IsWindow(playerWindowHandle) || !IsWindow(iconViewWindow) || !IsWindowVisible(window))
+    if (!IsWindow(playerWindowHandle) || !IsWindowVisible(window))
         return;
-    HWND iconOwner = GetAncestor(iconViewWindow, GA_PARENT);
-    if (iconOwner == desktopProgramWindow || GetAncestor(window, GA_PARENT) != GetDesktopWindow())
-        return;
-    if (FindWindowExA(nullptr, iconOwner, "WorkerW", "") != window)
+    if (GetAncestor(window, GA_PARENT) != GetDesktopWindow() || layerBehindIconView() != window)
         return;
     wallpaperLayerWindow = window;
     ShowWindow(window, SW_HIDE);
 }
 
-void hideWallpaperLayerBehindIconOwner()
-{
-    if (IsWindow(iconViewWindow))
-        hideReturnedWallpaperLayer(FindWindowExA(nullptr, GetAncestor(iconViewWindow, GA_PARENT), "WorkerW", ""));
-}
+void hideWallpaperLayerBehindIconOwner() { hideReturnedWallpaperLayer(layerBehindIconView()); }

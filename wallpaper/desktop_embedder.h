@@ -2,11 +2,11 @@
 // Moves the player window into the desktop's window tree, behind the desktop icons.
 #include <windows.h>
 
-// Process-wide handles, null until the embedding sets them; never reset.
+// Process-wide handles, null until the embedding sets them.
 extern HWND desktopProgramWindow;  // "Progman" titled "Program Manager"
 extern HWND playerWindowHandle;    // the "pmrq" window; non-null once the player window was found
 extern HWND iconViewWindow;        // the SHELLDLL_DefView looked for last
-extern HWND wallpaperLayerWindow;  // the WorkerW hidden behind the icon-view owner
+extern HWND wallpaperLayerWindow;  // the WorkerW hidden behind the icon-view owner; null once given back
 
 // Makes the player window a child of the desktop program window and hides the wallpaper
 // layer in front of it; where the icon view lives in the desktop program window itself
@@ -33,3 +33,10 @@ void hideWallpaperLayerBehindIconOwner();
 // heard by no one. The "WorkerW" behind the first icon-view owner is hidden; a layer hidden
 // behind another owner is shown again. Nothing where the icon view lives in Progman.
 void hideWallpaperLayerOnceSettled();
+
+// The video has ended (kv closes, Esc, or the end of the run after a fault): the wallpaper
+// layer that was hidden is shown again where it stands, if it still exists and is still the
+// shell's layer behind the icon view, and the desktop is redrawn. The user's wallpaper setting
+// is never touched. Where nothing was hidden (the icon view in the desktop program window) only
+// the redraw is left to do; the player window leaves the desktop program window as it goes.
+void giveDesktopBack();

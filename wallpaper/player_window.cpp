@@ -1,6 +1,5 @@
 #include "wallpaper/player_window.h"
 
-#include "platform/runtime_error.h"
 #include "platform/window_ids.h"
 #include "platform/window_layer.h"
 #include "player/player_config.h"
@@ -119,6 +118,7 @@ void PlayerWindow::onDestroy()
 {
     layerWatch_.reset();
     playerControl->close();
+    giveDesktopBack();
 }
 
 LRESULT PlayerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -128,7 +128,10 @@ LRESULT PlayerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         DestroyWindow(handle());
         return 0;
     case WM_TIMER:
-        WallpaperLayerWatch::onSettled(handle(), wParam);
+        onTimer(wParam);
+        return 0;
+    case WM_CLOSE:
+        onClose();
         return 0;
     case WM_ERASEBKGND: {
         // The class brush is NULL_BRUSH; the face colour shows only where the video does not.
@@ -140,6 +143,21 @@ LRESULT PlayerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return ProgramWindow::handleMessage(message, wParam, lParam);
     }
+}
+
+void PlayerWindow::onTimer(UINT_PTR timer)
+{
+    if (layerWatch_)
+        layerWatch_->onSettled(handle(), timer);
+    else
+        KillTimer(handle(), timer);
+}
+
+// The user ended the video (Esc): it stays ended, also when the shell restarts.
+void PlayerWindow::onClose()
+{
+    playerWindowHandle = nullptr;
+    DestroyWindow(handle());
 }
 
 void loadPlayerWindow(bool allMonitors)
@@ -173,8 +191,7 @@ void fitPlayerWindowToScreen(bool allMonitors)
 
 void destroyPlayerWindow()
 {
-    HWND window = loadedWindow(layout::playerWindow);
-    if (!window)
-        reportFatalError("指定窗口或窗口组件不存在或尚未载入", 0, layout::playerWindow, layout::playerWindowEntry);
-    PostMessageA(window, destroyRequest, 0, 0);
+    // Gone already (Esc, or the shell took it with the old desktop): nothing is left to end.
+    if (HWND window = loadedWindow(layout::playerWindow))
+        PostMessageA(window, destroyRequest, 0, 0);
 }

@@ -18,6 +18,8 @@ private:
     void onCreated() override;
     void onDestroy() override;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onTimer(UINT_PTR timer);
+    void onClose();
 
     std::optional<std::string> fileName_;
     bool allMonitors_;
@@ -29,8 +31,7 @@ private:
 // monitors when asked.
 void loadPlayerWindow(bool allMonitors);
 
-// Asks the player window to destroy itself from the message loop. When it is gone already this
-// is a fatal run-time error and does not return.
+// Asks the player window to destroy itself from the message loop; nothing when it is gone.
 void destroyPlayerWindow();
 
 // After the shell restarted and took the player window with it: opens a new player window,

@@ -7,8 +7,10 @@
 
 namespace {
 // Long enough for a shell that makes its layer, shows it and only then moves it behind the
-// icon-view owner: the layer is looked at once more, this long after it was made or shown.
+// icon-view owner: the layer is looked at once more, this long after it was made or shown,
+// and a last time a second after that event, for a restack that nobody reports (Wine's).
 constexpr UINT settleMs = 250;
+constexpr UINT lastLookMs = 1000 - settleMs;
 
 bool isTopLevelWorker(HWND window)
 {
@@ -63,8 +65,15 @@ void WallpaperLayerWatch::onSettled(HWND player, UINT_PTR timer)
     KillTimer(player, timer);
     if (processState.eventBlock != 0)
         return;
-    if (timer == reinterpret_cast<UINT_PTR>(desktopProgramWindow))
+    if (timer == reinterpret_cast<UINT_PTR>(desktopProgramWindow)) {
         hideWallpaperLayerOnceSettled();
-    else
-        hideReturnedWallpaperLayer(reinterpret_cast<HWND>(timer));
+        return;
+    }
+    HWND layer = reinterpret_cast<HWND>(timer);
+    hideReturnedWallpaperLayer(layer);
+    // The first of a layer's two later looks arms the last one.
+    if (lookedAtOnce_.erase(layer) == 0) {
+        lookedAtOnce_.insert(layer);
+        SetTimer(player, timer, lastLookMs, nullptr);
+    }
 }

@@ -110,6 +110,19 @@ TEST_F(WallpaperLayer, ALayerMadeThenShownThenPlacedBehindTheIconOwnerIsHiddenWi
     EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(0));
 }
 
+// Placed later than the quarter-second look, with no event (as Wine restacks a new window):
+// the last look, a second after the layer was made, hides it.
+TEST_F(WallpaperLayer, ALayerPlacedBehindTheIconOwnerHalfASecondAfterItWasMadeIsHiddenToo)
+{
+    HWND before = run.shell.window(fake_shell::wallpaperLayer);
+    run.shell.recreateWallpaperLayerInSteps(500);
+    HWND layer = run.shell.window(fake_shell::wallpaperLayer);
+    ASSERT_NE(layer, before);
+    ASSERT_TRUE(kvtest::waitUntil([&] { return run.shell.wallpaperLayerPlaced(); }));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return kvtest::hidden(layer); })) << "never hidden";
+    EXPECT_TRUE(kvtest::visible(run.playerWindow()));
+}
+
 TEST_F(WallpaperLayer, ALayerShownAgainIsHiddenAgainWithinHalfASecond)
 {
     HWND layer = run.shell.window(fake_shell::wallpaperLayer);

@@ -9,8 +9,6 @@ kvtest::Process startKv(kvtest::ProgramDirectory& directory, const std::string& 
 }
 }  // namespace
 
-const char* const playerWindowGoneLines = "\r\n1375797257, 100728840\r\n\"\"\r\n\"\"";
-
 WallpaperRun::WallpaperRun(const std::string& shellOptions, const std::string& rememberedVideo)
     : shell(shellOptions),
       kv(startKv(directory, rememberedVideo))
@@ -36,14 +34,4 @@ HWND WallpaperRun::playerWindow() const
         return topLevel;
     HWND progman = shell.window(fake_shell::progman);
     return progman && IsWindow(progman) ? FindWindowExA(progman, nullptr, "pmrq", "pmrq") : nullptr;
-}
-
-std::optional<std::string> WallpaperRun::acknowledgeFatalBox()
-{
-    HWND box = kvtest::waitForMessageBox(kv.id(), "错误");
-    if (!box)
-        return std::nullopt;
-    std::string text = kvtest::messageBoxText(box);
-    kvtest::pressOk(box);
-    return text;
 }

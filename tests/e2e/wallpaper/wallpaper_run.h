@@ -17,8 +17,6 @@ public:
     void apply(const std::string& fileName = "C:\\videos\\sea.mp4") const;
     // The player window "pmrq", wherever it sits now; null when there is none.
     HWND playerWindow() const;
-    // Waits for the fatal box, checks nothing, presses OK and returns its text.
-    std::optional<std::string> acknowledgeFatalBox();
 
     FakeShellSession shell;
     kvtest::ProgramDirectory directory;
@@ -27,6 +25,3 @@ public:
     HWND edit = nullptr;
     HWND applyButton = nullptr;
 };
-
-// The box text's tail for a request to destroy the player window once it is gone.
-extern const char* const playerWindowGoneLines;
