@@ -1,7 +1,6 @@
 #include "platform/program_window.h"
 
 #include "platform/process_state.h"
-#include "platform/window_layer.h"
 
 #include <windowsx.h>
 
@@ -61,8 +60,9 @@ bool ProgramWindow::preTranslate(MSG& message)
     return IsDialogMessageA(handle_, &message) != FALSE;
 }
 
-HWND ProgramWindow::create(HWND owner)
+HWND ProgramWindow::create(HWND owner, void (*whenGone)())
 {
+    whenGone_ = whenGone;
     const WindowFrame layout = frame();
     if (!registerClass(layout))
         return nullptr;
@@ -138,7 +138,7 @@ LRESULT CALLBACK ProgramWindow::windowProcedure(HWND window, UINT message, WPARA
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         self->handle_ = nullptr;
         self->controls_.clear();
-        onProgramWindowGone();
+        self->whenGone_();
     }
     return result;
 }

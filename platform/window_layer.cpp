@@ -50,6 +50,14 @@ ProgramWindow& accessedWindow(uint32_t windowId, uint32_t componentId, const cha
         reportFatalError(notLoadedMessage, 0, windowId, static_cast<int32_t>(componentId));
     return **record;
 }
+
+// The quit rule, after a program window's last message: once the loop has started and no
+// program window is left, the quit message is posted.
+void onProgramWindowGone()
+{
+    if (processState.loopStarted && !anyProgramWindowOpen())
+        PostQuitMessage(0);
+}
 }  // namespace
 
 const WindowDefinition* findWindowDefinition(uint32_t windowId)
@@ -89,7 +97,7 @@ HWND loadWindow(std::unique_ptr<ProgramWindow> window, HWND owner)
         *record = std::move(window);
     else
         windows().push_back(std::move(window));
-    return created.create(owner);
+    return created.create(owner, onProgramWindowGone);
 }
 
 HWND loadedWindow(uint32_t windowId)
@@ -121,12 +129,6 @@ bool preTranslateMessage(MSG& message)
             if (programWindow->preTranslate(message))
                 return true;
     return false;
-}
-
-void onProgramWindowGone()
-{
-    if (processState.loopStarted && !anyProgramWindowOpen())
-        PostQuitMessage(0);
 }
 
 void destroyProgramWindows()

@@ -35,10 +35,6 @@ bool anyProgramWindowOpen();
 // program window consumed it (it is then neither translated nor dispatched).
 bool preTranslateMessage(MSG& message);
 
-// The quit rule, after a program window's last message: once the loop has started and no
-// program window is left, the quit message is posted.
-void onProgramWindowGone();
-
 // End of the run: destroys every open program window (handlers stay silent because events
 // are blocked by then) and releases the window objects and definitions.
 void destroyProgramWindows();
