@@ -8,21 +8,12 @@
 #include <vector>
 
 namespace {
-// The layer's records: the definitions, and at most one window object per definition.
-std::vector<WindowDefinition>& definitions()
-{
-    static std::vector<WindowDefinition> registered;
-    return registered;
-}
-
+// The layer's records: at most one window object per definition.
 std::vector<std::unique_ptr<ProgramWindow>>& windows()
 {
     static std::vector<std::unique_ptr<ProgramWindow>> loaded;
     return loaded;
 }
-
-constexpr uint32_t identifierKind(uint32_t identifier) { return (identifier >> 24) & 0x0F; }
-constexpr uint32_t windowKind = 2;
 
 std::unique_ptr<ProgramWindow>* recordOf(uint32_t windowId)
 {
@@ -59,23 +50,6 @@ void onProgramWindowGone()
         PostQuitMessage(0);
 }
 }  // namespace
-
-const WindowDefinition* findWindowDefinition(uint32_t windowId)
-{
-    for (const WindowDefinition& definition : definitions())
-        if (definition.id == windowId)
-            return &definition;
-    return nullptr;
-}
-
-bool registerWindowDefinition(WindowDefinition definition)
-{
-    if (identifierKind(definition.id) != windowKind || definition.entries.empty() ||
-        findWindowDefinition(definition.id))
-        return false;
-    definitions().push_back(std::move(definition));
-    return true;
-}
 
 HWND loadWindow(std::unique_ptr<ProgramWindow> window, HWND owner)
 {
@@ -137,5 +111,5 @@ void destroyProgramWindows()
         if (IsWindow(record->handle()))
             DestroyWindow(record->handle());
     windows().clear();
-    definitions().clear();
+    clearWindowDefinitions();
 }
