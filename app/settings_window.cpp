@@ -8,9 +8,9 @@
 #include "app/settings_file.h"
 #include "app/settings_layout.h"
 #include "app/startup_show.h"
-#include "platform/process_state.h"
 #include "platform/runtime_error.h"
 #include "platform/window_dpi.h"
+#include "platform/window_events.h"
 #include "platform/window_ids.h"
 #include "platform/window_layer.h"
 #include "player/player_control.h"
@@ -162,7 +162,7 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     // child of the desktop and hears neither.
     // Like every event, neither runs once a shutdown or a fatal report has begun.
     static const UINT shellStarted = RegisterWindowMessageA("TaskbarCreated");
-    const bool eventsAllowed = processState.eventBlock == 0;
+    const bool eventsAllowed = windowEventsAllowed();
     if (message == shellStarted && shellStarted != 0) {
         if (eventsAllowed)
             onShellStarted();

@@ -25,7 +25,8 @@
 // window layer keeps the object until the program ends or the same definition is loaded again after the window is gone.
 // After the window's last message the layer is told that it is gone (its quit rule).
 //
-// Events (onCreated, onDestroy, onClicked) never run while processState.eventBlock > 0.
+// Events (onCreated, onDestroy, onClicked) run only while windowEventsAllowed()
+// (platform/window_events.h); a window class asks the same for its own events.
 // Keyboard: Esc without Ctrl, Shift or Alt sends WM_CLOSE to the window while it or one of its
 // controls has the focus (WM_CLOSE then destroys it, as DefWindowProc does); Tab moves among
 // the controls; Enter does nothing.
