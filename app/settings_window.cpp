@@ -8,9 +8,9 @@
 #include "app/settings_file.h"
 #include "app/settings_layout.h"
 #include "app/startup_show.h"
-#include "platform/process_state.h"
 #include "platform/runtime_error.h"
 #include "platform/window_dpi.h"
+#include "platform/window_events.h"
 #include "platform/window_ids.h"
 #include "platform/window_layer.h"
 #include "player/player_control.h"
@@ -156,40 +156,49 @@ void SettingsWindow::onDestroy() { destroyPlayerWindow(); }
 
 LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // The shell broadcasts both to top-level windows only; the embedded player window is a
-    // child of the desktop and hears neither.
-    // Like every event, neither runs once a shutdown or a fatal report has begun.
-    static const UINT shellStarted = RegisterWindowMessageA("TaskbarCreated");
-    const bool eventsAllowed = processState.eventBlock == 0;
-    if (message == shellStarted && shellStarted != 0) {
-        if (eventsAllowed)
-            onShellStarted();
-        return 0;
+    if (const Event event = eventOf(message, wParam)) {
+        // Like every event, none runs once a shutdown or a fatal report has begun; its message
+        // is answered the same either way.
+        if (windowEventsAllowed())
+            (this->*event)();
+        // A display change goes on to the system's own handling; the others end here.
+        return message == WM_DISPLAYCHANGE ? ProgramWindow::handleMessage(message, wParam, lParam) : 0;
     }
-    if (message == WM_DISPLAYCHANGE && eventsAllowed)
-        onDisplayChanged();
-    if (message == WM_TIMER && wParam == displaySettledTimer) {
-        if (eventsAllowed)
-            onDisplaySettled();
-        return 0;
-    }
-    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == runAtLoginCommand) {
-        if (eventsAllowed)
-            onRunAtLoginChosen();
-        return 0;
-    }
-    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == allMonitorsCommand) {
-        if (eventsAllowed)
-            onAllMonitorsChosen();
-        return 0;
-    }
-    if (message == WM_INITMENUPOPUP && HIWORD(lParam))
-        showRunAtLoginTick();
-    if (message == WM_DPICHANGED) {
+    switch (message) {
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lParam))  // the system menu
+            showRunAtLoginTick();
+        break;
+    case WM_DPICHANGED:
         onDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    default:
+        break;
     }
     return ProgramWindow::handleMessage(message, wParam, lParam);
+}
+
+SettingsWindow::Event SettingsWindow::eventOf(UINT message, WPARAM wParam)
+{
+    // The shell broadcasts both to top-level windows only; the embedded player window is a
+    // child of the desktop and hears neither.
+    static const UINT shellStarted = RegisterWindowMessageA("TaskbarCreated");
+    if (message == shellStarted && shellStarted != 0)
+        return &SettingsWindow::onShellStarted;
+    switch (message) {
+    case WM_DISPLAYCHANGE:
+        return &SettingsWindow::onDisplayChanged;
+    case WM_TIMER:
+        return wParam == displaySettledTimer ? &SettingsWindow::onDisplaySettled : nullptr;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == runAtLoginCommand)
+            return &SettingsWindow::onRunAtLoginChosen;
+        if ((wParam & 0xFFF0) == allMonitorsCommand)
+            return &SettingsWindow::onAllMonitorsChosen;
+        return nullptr;
+    default:
+        return nullptr;
+    }
 }
 
 // A restarted shell destroyed the desktop and the player window in it: the wallpaper comes

@@ -17,6 +17,9 @@ private:
     void onClicked(uint32_t componentId) override;
     void onDestroy() override;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The window's own event that the message brings, or null.
+    using Event = void (SettingsWindow::*)();
+    static Event eventOf(UINT message, WPARAM wParam);
 
     void onApplyClicked();
     void onBrowseClicked();

@@ -1,8 +1,16 @@
 #include "platform/program_end.h"
 
-#include "platform/external_calls.h"
 #include "platform/process_state.h"
-#include "platform/window_layer.h"
+
+#include <ole2.h>
+
+namespace {
+void run(CleanUpStep step)
+{
+    if (step)
+        step();
+}
+}  // namespace
 
 void shutdown(int exitCode)
 {
@@ -16,12 +24,12 @@ void shutdown(int exitCode)
         return;
     }
     processState.shuttingDown = true;
-    destroyProgramWindows();
+    run(processState.destroyWindows);
     const auto routines = processState.exitRoutines;
     for (ExitRoutine routine : routines)
         routine();
     processState.exitRoutines.clear();
-    releaseLibraries();
+    run(processState.freeLibraries);
     if (IsWindow(processState.hiddenOwnerWindow))
         DestroyWindow(processState.hiddenOwnerWindow);
     processState.hiddenOwnerWindow = nullptr;

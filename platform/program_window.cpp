@@ -1,13 +1,10 @@
 #include "platform/program_window.h"
 
-#include "platform/process_state.h"
-#include "platform/window_layer.h"
+#include "platform/window_events.h"
 
 #include <windowsx.h>
 
 namespace {
-bool eventsAllowed() { return processState.eventBlock == 0; }
-
 bool keyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
 HFONT guiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
@@ -61,8 +58,9 @@ bool ProgramWindow::preTranslate(MSG& message)
     return IsDialogMessageA(handle_, &message) != FALSE;
 }
 
-HWND ProgramWindow::create(HWND owner)
+HWND ProgramWindow::create(HWND owner, void (*whenGone)())
 {
+    whenGone_ = whenGone;
     const WindowFrame layout = frame();
     if (!registerClass(layout))
         return nullptr;
@@ -81,7 +79,7 @@ HWND ProgramWindow::create(HWND owner)
                      reinterpret_cast<LPARAM>(classIcon(instance, layout.icon, SM_CXSMICON, SM_CYSMICON)));
     }
     addControls();
-    if (eventsAllowed())
+    if (windowEventsAllowed())
         onCreated();
     if (IsWindow(window))
         ShowWindow(window, layout.showCommand);
@@ -107,13 +105,13 @@ LRESULT ProgramWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (GET_WM_COMMAND_CMD(wParam, lParam) == BN_CLICKED) {
             const uint32_t componentId = componentOf(GET_WM_COMMAND_HWND(wParam, lParam));
-            if (componentId != 0 && eventsAllowed())
+            if (componentId != 0 && windowEventsAllowed())
                 onClicked(componentId);
             return 0;
         }
         break;
     case WM_DESTROY:
-        if (eventsAllowed())
+        if (windowEventsAllowed())
             onDestroy();
         break;
     default:
@@ -138,7 +136,7 @@ LRESULT CALLBACK ProgramWindow::windowProcedure(HWND window, UINT message, WPARA
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         self->handle_ = nullptr;
         self->controls_.clear();
-        onProgramWindowGone();
+        self->whenGone_();
     }
     return result;
 }

@@ -23,8 +23,10 @@
 // stock DEFAULT_GUI_FONT, runs addControls, then onCreated (unless window events are
 // blocked), then shows it with the frame's show command (SW_SHOW unless it says otherwise) if it still exists. The
 // window layer keeps the object until the program ends or the same definition is loaded again after the window is gone.
+// After the window's last message the layer is told that it is gone (its quit rule).
 //
-// Events (onCreated, onDestroy, onClicked) never run while processState.eventBlock > 0.
+// Events (onCreated, onDestroy, onClicked) run only while windowEventsAllowed()
+// (platform/window_events.h); a window class asks the same for its own events.
 // Keyboard: Esc without Ctrl, Shift or Alt sends WM_CLOSE to the window while it or one of its
 // controls has the focus (WM_CLOSE then destroys it, as DefWindowProc does); Tab moves among
 // the controls; Enter does nothing.
@@ -100,8 +102,9 @@ protected:
 private:
     friend HWND loadWindow(std::unique_ptr<ProgramWindow> window, HWND owner);
 
-    // Creates the window as described above; null when the system refuses.
-    HWND create(HWND owner);
+    // Creates the window as described above; null when the system refuses. whenGone runs
+    // after the window's last message.
+    HWND create(HWND owner, void (*whenGone)());
 
     struct Control {
         uint32_t componentId;
@@ -114,5 +117,6 @@ private:
 
     uint32_t windowId_;
     HWND handle_ = nullptr;
+    void (*whenGone_)() = nullptr;
     std::vector<Control> controls_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The fixed layout data of a program window, as far as the window layer and the run-time
-// error box need it: the window's identifier and its layout entries.
+// error box need it: the window's identifier and its layout entries, and the list of those
+// registered.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,5 +16,12 @@ struct WindowDefinition {
     std::vector<LayoutEntry> entries;  // entries[0] is the window's own entry
 };
 
-// The definition registered for that window identifier, or null. Kept by the window layer.
+// Adds a definition; false when it is malformed (not a window identifier, no entries) or
+// its identifier is registered already.
+bool registerWindowDefinition(WindowDefinition definition);
+
+// The definition registered for that window identifier, or null.
 const WindowDefinition* findWindowDefinition(uint32_t windowId);
+
+// Forgets every registered definition (end of the run).
+void clearWindowDefinitions();

@@ -8,21 +8,12 @@
 #include <vector>
 
 namespace {
-// The layer's records: the definitions, and at most one window object per definition.
-std::vector<WindowDefinition>& definitions()
-{
-    static std::vector<WindowDefinition> registered;
-    return registered;
-}
-
+// The layer's records: at most one window object per definition.
 std::vector<std::unique_ptr<ProgramWindow>>& windows()
 {
     static std::vector<std::unique_ptr<ProgramWindow>> loaded;
     return loaded;
 }
-
-constexpr uint32_t identifierKind(uint32_t identifier) { return (identifier >> 24) & 0x0F; }
-constexpr uint32_t windowKind = 2;
 
 std::unique_ptr<ProgramWindow>* recordOf(uint32_t windowId)
 {
@@ -50,24 +41,15 @@ ProgramWindow& accessedWindow(uint32_t windowId, uint32_t componentId, const cha
         reportFatalError(notLoadedMessage, 0, windowId, static_cast<int32_t>(componentId));
     return **record;
 }
+
+// The quit rule, after a program window's last message: once the loop has started and no
+// program window is left, the quit message is posted.
+void onProgramWindowGone()
+{
+    if (processState.loopStarted && !anyProgramWindowOpen())
+        PostQuitMessage(0);
+}
 }  // namespace
-
-const WindowDefinition* findWindowDefinition(uint32_t windowId)
-{
-    for (const WindowDefinition& definition : definitions())
-        if (definition.id == windowId)
-            return &definition;
-    return nullptr;
-}
-
-bool registerWindowDefinition(WindowDefinition definition)
-{
-    if (identifierKind(definition.id) != windowKind || definition.entries.empty() ||
-        findWindowDefinition(definition.id))
-        return false;
-    definitions().push_back(std::move(definition));
-    return true;
-}
 
 HWND loadWindow(std::unique_ptr<ProgramWindow> window, HWND owner)
 {
@@ -89,7 +71,7 @@ HWND loadWindow(std::unique_ptr<ProgramWindow> window, HWND owner)
         *record = std::move(window);
     else
         windows().push_back(std::move(window));
-    return created.create(owner);
+    return created.create(owner, onProgramWindowGone);
 }
 
 HWND loadedWindow(uint32_t windowId)
@@ -123,17 +105,11 @@ bool preTranslateMessage(MSG& message)
     return false;
 }
 
-void onProgramWindowGone()
-{
-    if (processState.loopStarted && !anyProgramWindowOpen())
-        PostQuitMessage(0);
-}
-
 void destroyProgramWindows()
 {
     for (auto& record : windows())
         if (IsWindow(record->handle()))
             DestroyWindow(record->handle());
     windows().clear();
-    definitions().clear();
+    clearWindowDefinitions();
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The window layer: the registered window definitions, the loaded program windows (one per
-// definition), their keyboard pre-translation, and the quit rule. See program_window.h for
-// how a window class is written.
+// The window layer: the loaded program windows (one per registered window definition), their
+// keyboard pre-translation, and the quit rule. See program_window.h for how a window class is
+// written.
 #include "platform/program_window.h"
 #include "platform/window_definition.h"
 
@@ -10,10 +10,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-
-// Adds a definition; false when it is malformed (not a window identifier, no entries) or
-// its identifier is registered already.
-bool registerWindowDefinition(WindowDefinition definition);
 
 // Loads the window: null when its definition is not registered or the system refuses the
 // window. When a window of the same definition is still open no second one is made: the
@@ -34,10 +30,6 @@ bool anyProgramWindowOpen();
 // Offers the message to its window and to each window up its GetParent chain; true when a
 // program window consumed it (it is then neither translated nor dispatched).
 bool preTranslateMessage(MSG& message);
-
-// The quit rule, after a program window's last message: once the loop has started and no
-// program window is left, the quit message is posted.
-void onProgramWindowGone();
 
 // End of the run: destroys every open program window (handlers stay silent because events
 // are blocked by then) and releases the window objects and definitions.

@@ -1,6 +1,6 @@
 #include "wallpaper/wallpaper_layer_watch.h"
 
-#include "platform/process_state.h"
+#include "platform/window_events.h"
 #include "wallpaper/desktop_embedder.h"
 
 #include <cstring>
@@ -22,7 +22,7 @@ bool isTopLevelWorker(HWND window)
 void CALLBACK onShellWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
     // Like every event, none is acted on once a shutdown or a fatal report has begun.
-    if (processState.eventBlock != 0)
+    if (!windowEventsAllowed())
         return;
     if (event == EVENT_OBJECT_REORDER) {
         hideWallpaperLayerBehindIconOwner();
@@ -63,7 +63,7 @@ WallpaperLayerWatch::~WallpaperLayerWatch()
 void WallpaperLayerWatch::onSettled(HWND player, UINT_PTR timer)
 {
     KillTimer(player, timer);
-    if (processState.eventBlock != 0)
+    if (!windowEventsAllowed())
         return;
     if (timer == reinterpret_cast<UINT_PTR>(desktopProgramWindow)) {
         hideWallpaperLayerOnceSettled();

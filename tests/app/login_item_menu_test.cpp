@@ -119,3 +119,17 @@ TEST_F(LoginItemMenu, AShortcutMadeBeforeTheWindowShowsTickedAtOnce)
     EXPECT_EQ(tickOf(window, itemText), std::optional<bool>(true));
 }
 }  // namespace
+
+TEST_F(LoginItemMenu, WhileWindowEventsAreBlockedChoosingTheItemIsAnsweredButMakesNoShortcut)
+{
+    HWND window = loadSettingsWindow();
+    ASSERT_NE(window, nullptr);
+    processState.eventBlock = 1;
+    EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, runAtLoginCommand, 0), 0);
+    EXPECT_FALSE(loginShortcutStartsThisProgram());
+    // The tick is no event: it still follows the shortcut when the menu opens.
+    ASSERT_TRUE(createLoginShortcut());
+    openSystemMenu(window);
+    EXPECT_EQ(tickOf(window, itemText), std::optional<bool>(true));
+    processState.eventBlock = 0;
+}

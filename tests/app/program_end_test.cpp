@@ -1,6 +1,7 @@
 #include "platform/program_end.h"
 
 #include "app/hidden_owner_window.h"
+#include "platform/external_calls.h"
 #include "platform/process_state.h"
 #include "platform/window_layer.h"
 #include "tests/app/test_window.h"
@@ -21,6 +22,8 @@ TEST(Shutdown, DestroysWindowsSilentlyRunsExitRoutinesOnceAndEndsOle)
     using namespace testwindow;
     ran.clear();
     processState = ProcessState{};
+    processState.destroyWindows = destroyProgramWindows;
+    processState.freeLibraries = releaseLibraries;
     processState.mainThreadId = GetCurrentThreadId();
     OleInitialize(nullptr);
     processState.oleInitialized = true;

@@ -51,14 +51,14 @@ TEST_P(DesktopGivenBack, AfterEscAfterApplyingAgainAndAfterClosing)
 
     HWND player = run.playerWindow();
     ASSERT_TRUE(kvtest::pressKey(player, VK_ESCAPE));
-    EXPECT_TRUE(kvtest::waitUntil([&] { return !IsWindow(player) && desktopAsItWas(run, layout); }))
-        << "after Esc";
+    EXPECT_TRUE(kvtest::waitUntil([&] { return !IsWindow(player) && desktopAsItWas(run, layout); })) << "after Esc";
 
     run.apply("C:\\videos\\lake.mp4");
     EXPECT_TRUE(kvtest::waitUntil([&] { return videoBehindTheIcons(run, layout); })) << "after applying again";
     EXPECT_NE(run.playerWindow(), player);
     EXPECT_EQ(run.shell.spawnRequests(), 2);
-    EXPECT_EQ(run.directory.readFile("kv.ini"), std::optional<std::string>("[文件名]\r\n文件名=C:\\videos\\lake.mp4\r\n"));
+    EXPECT_EQ(run.directory.readFile("kv.ini"),
+              std::optional<std::string>("[文件名]\r\n文件名=C:\\videos\\lake.mp4\r\n"));
 
     kvtest::close(run.settings);
     EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(0));

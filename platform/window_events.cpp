@@ -1,0 +1,5 @@
+#include "platform/window_events.h"
+
+#include "platform/process_state.h"
+
+bool windowEventsAllowed() { return processState.eventBlock == 0; }
