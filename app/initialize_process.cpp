@@ -1,20 +1,18 @@
 #include "app/initialize_process.h"
 
+#include "app/end_of_run.h"
 #include "app/hidden_owner_window.h"
 #include "app/program_path.h"
 #include "app/window_definitions.h"
-#include "platform/external_calls.h"
 #include "platform/process_state.h"
 #include "platform/runtime_error.h"
-#include "platform/window_layer.h"
 
 #include <ole2.h>
 
 void initializeProcess()
 {
     // First, so that a fatal report during start-up ends the run as any other end does.
-    processState.destroyWindows = destroyProgramWindows;
-    processState.freeLibraries = releaseLibraries;
+    setEndOfRunSteps();
 
     if (!processState.oleInitialized) {
         OleInitialize(nullptr);

@@ -1,9 +1,10 @@
 #include "platform/program_end.h"
 
+#include "app/end_of_run.h"
 #include "app/hidden_owner_window.h"
-#include "platform/external_calls.h"
 #include "platform/process_state.h"
 #include "platform/window_layer.h"
+#include "wallpaper/desktop_embedder.h"
 #include "tests/app/test_window.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +23,7 @@ TEST(Shutdown, DestroysWindowsSilentlyRunsExitRoutinesOnceAndEndsOle)
     using namespace testwindow;
     ran.clear();
     processState = ProcessState{};
-    processState.destroyWindows = destroyProgramWindows;
-    processState.freeLibraries = releaseLibraries;
+    setEndOfRunSteps();
     processState.mainThreadId = GetCurrentThreadId();
     OleInitialize(nullptr);
     processState.oleInitialized = true;
@@ -51,6 +51,45 @@ TEST(Shutdown, DestroysWindowsSilentlyRunsExitRoutinesOnceAndEndsOle)
     EXPECT_FALSE(IsWindow(hiddenOwner));
     EXPECT_EQ(processState.hiddenOwnerWindow, nullptr);
     EXPECT_FALSE(processState.oleInitialized);
+    processState = ProcessState{};
+}
+
+// A shell's desktop in this process: the icon view in its owner, the wallpaper layer behind it.
+HWND makeShellWindow(const char* className, HWND parent)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    const DWORD style = (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE;
+    return CreateWindowExA(0, className, "", style, 0, 0, 100, 100, parent, nullptr, windowClass.hInstance, nullptr);
+}
+
+// A fault after the embedding ends the run with no handler: the end of the run itself shows
+// the layer the embedding hid again.
+TEST(Shutdown, AfterAFaultTheHiddenWallpaperLayerIsShownAgain)
+{
+    processState = ProcessState{};
+    setEndOfRunSteps();
+    processState.mainThreadId = GetCurrentThreadId();
+    HWND owner = makeShellWindow("WorkerW", nullptr);
+    HWND iconView = makeShellWindow("SHELLDLL_DefView", owner);
+    HWND layer = makeShellWindow("WorkerW", nullptr);
+    ASSERT_TRUE(owner && iconView && layer);
+    SetWindowPos(layer, owner, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowWindow(layer, SW_HIDE);
+    iconViewWindow = iconView;
+    wallpaperLayerWindow = layer;
+
+    ++processState.eventBlock;  // as the fatal report does before it ends the run
+    shutdown(-1);
+
+    EXPECT_TRUE(IsWindowVisible(layer));
+    EXPECT_EQ(wallpaperLayerWindow, nullptr);
+    DestroyWindow(layer);
+    DestroyWindow(owner);
+    iconViewWindow = nullptr;
     processState = ProcessState{};
 }
 }  // namespace
