@@ -53,7 +53,7 @@ void PlaybackWorker::stop()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        stopRequested_ = true;
+        pending_.stop = true;
     }
     wakeUp_.notify_all();
 }
@@ -64,9 +64,9 @@ void PlaybackWorker::restart()
         std::lock_guard<std::mutex> lock(mutex_);
         if (state_ == PlaybackState::closed)
             return;  // nothing open to start over
-        playRequested_ = false;
-        seekRequested_ = 0;
-        restartRequested_ = true;
+        pending_.playing = false;
+        pending_.seekTo = 0;
+        pending_.restart = true;
         seeking_ = false;
         position_ = 0;
         state_ = PlaybackState::opening;
@@ -78,7 +78,7 @@ void PlaybackWorker::setSeen(bool seen)
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        seenRequested_ = seen;
+        pending_.seen = seen;
     }
     wakeUp_.notify_all();
 }
@@ -87,9 +87,9 @@ void PlaybackWorker::play()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        playRequested_ = true;
+        pending_.playing = true;
         if (state_ == PlaybackState::ended)
-            seekRequested_ = 0;
+            pending_.seekTo = 0;
     }
     wakeUp_.notify_all();
 }
@@ -98,7 +98,7 @@ void PlaybackWorker::pause()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        playRequested_ = false;
+        pending_.playing = false;
     }
     wakeUp_.notify_all();
 }
@@ -108,7 +108,7 @@ void PlaybackWorker::seek(int64_t milliseconds)
     milliseconds = std::max<int64_t>(0, milliseconds);
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        seekRequested_ = milliseconds * ticksPerMillisecond;
+        pending_.seekTo = milliseconds * ticksPerMillisecond;
         seeking_ = true;
         position_ = milliseconds;
     }
@@ -188,7 +188,7 @@ void PlaybackWorker::playFile(VideoReader& reader)
             continue;  // the picture stays waiting
         position_ = std::max<int64_t>(0, p.shownTime - p.firstStamp.value_or(0)) / ticksPerMillisecond;
         std::lock_guard<std::mutex> lock(mutex_);
-        if (!seekRequested_)
+        if (!pending_.seekTo)
             seeking_ = false;
     }
 }
@@ -291,9 +291,9 @@ PlaybackWorker::Request PlaybackWorker::nextRequest(const Playthrough& p)
 {
     std::unique_lock<std::mutex> lock(mutex_);
     wakeUp_.wait(lock, [&] { return p.hasWork() || changeAsked(p); });
-    Request request{stopRequested_, playRequested_, seenRequested_, seekRequested_};
-    seekRequested_.reset();
-    restartRequested_ = false;
+    const Request request = pending_;
+    pending_.seekTo.reset();
+    pending_.restart = false;
     return request;
 }
 
@@ -308,13 +308,13 @@ bool PlaybackWorker::sleepUntil(int64_t wallTime, const Playthrough& p)
 void PlaybackWorker::publishState(PlaybackState state)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!restartRequested_)
+    if (!pending_.restart)
         state_ = state;
 }
 
 bool PlaybackWorker::changeAsked(const Playthrough& p) const
 {
-    return stopRequested_ || seekRequested_.has_value() || playRequested_ != p.playing || seenRequested_ != p.seen;
+    return pending_.stop || pending_.seekTo.has_value() || pending_.playing != p.playing || pending_.seen != p.seen;
 }
 
 int64_t PlaybackWorker::now()

@@ -46,11 +46,13 @@ public:
     bool seeking() const { return seeking_; }
 
 private:
+    // What the GUI thread's calls ask, as the thread takes it.
     struct Request {
         bool stop = false;
         bool playing = false;
         bool seen = true;
         std::optional<int64_t> seekTo;  // 100 ns units
+        bool restart = false;           // until taken, the state says "opening"
     };
     struct Playthrough;  // where the loop stands between two requests
 
@@ -72,11 +74,7 @@ private:
 
     std::mutex mutex_;
     std::condition_variable wakeUp_;
-    bool stopRequested_ = false;
-    bool playRequested_ = false;
-    bool seenRequested_ = true;
-    bool restartRequested_ = false;
-    std::optional<int64_t> seekRequested_;
+    Request pending_;  // guarded by mutex_
 
     std::atomic<PlaybackState> state_{PlaybackState::opening};
     std::atomic<int64_t> duration_{0};
