@@ -9,8 +9,6 @@ namespace {
 
 constexpr int64_t ticksPerMillisecond = 10000;
 constexpr int64_t defaultPictureLength = 333333;  // 30 pictures a second, until the stream tells
-constexpr int64_t stallLimit = 5000000;           // half a second behind: restart the clock, do not race
-constexpr int mostDroppedInARow = 4;              // late pictures skipped before one is shown anyway
 constexpr int64_t noTime = INT64_MIN;             // no such time
 
 // Media Foundation's objects live in the multithreaded apartment on this thread.
@@ -256,12 +254,15 @@ bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
         pass.lastPassEnd = noTime;
     }
     if (!p.showNext) {
-        const int64_t lateness = now() - p.clock.dueAt(sample.time);
-        if (lateness > stallLimit) {
-            p.clock.anchor(sample.time, now());
-        } else if (lateness > p.pictureLength && pass.droppedInARow < mostDroppedInARow) {
-            ++pass.droppedInARow;
-            return false;
+        switch (p.clock.lateness(sample.time, now(), p.pictureLength, pass.droppedInARow)) {
+            case Lateness::drop:
+                ++pass.droppedInARow;
+                return false;
+            case Lateness::restartClock:
+                p.clock.anchor(sample.time, now());
+                break;
+            case Lateness::onTime:
+                break;
         }
     }
     pass.droppedInARow = 0;
