@@ -219,24 +219,44 @@ void PlaybackWorker::apply(const Request& request, VideoReader& reader, Playthro
 
 bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
 {
-    Playthrough::Pass& pass = p.pass;
     const VideoReader::Sample sample = reader.read();
     p.atStart = false;
     if (sample.outcome != VideoReader::Outcome::frame) {
-        const bool loop = sample.outcome == VideoReader::Outcome::end && config_.get(loopItem) == 1;
-        if (loop && pass.pictures > 0 && reader.seek(0)) {
-            p.atStart = true;
-            const int64_t passEnd = pass.lastTime + p.pictureLength;
-            pass = Playthrough::Pass{};
-            pass.lastPassEnd = passEnd;
-            return false;
-        }
-        p.ended = true;
-        pass.seekTarget = noTime;
-        seeking_ = false;
-        publishState(PlaybackState::ended);
+        reachEnd(sample.outcome, reader, p);
         return false;
     }
+    notePicture(sample, p);
+    if (shortOfSeekTarget(sample.time, p))
+        return false;
+    startPassAt(sample.time, p);
+    if (droppedAsLate(sample.time, p))
+        return false;
+    return draw(sample, reader, p);
+}
+
+// Looping goes back to the start for a new pass, if the pass that ended showed anything;
+// else playback stays at the end.
+void PlaybackWorker::reachEnd(VideoReader::Outcome outcome, VideoReader& reader, Playthrough& p)
+{
+    Playthrough::Pass& pass = p.pass;
+    const bool loop = outcome == VideoReader::Outcome::end && config_.get(loopItem) == 1;
+    if (loop && pass.pictures > 0 && reader.seek(0)) {
+        p.atStart = true;
+        const int64_t passEnd = pass.lastTime + p.pictureLength;
+        pass = Playthrough::Pass{};
+        pass.lastPassEnd = passEnd;
+        return;
+    }
+    p.ended = true;
+    pass.seekTarget = noTime;
+    seeking_ = false;
+    publishState(PlaybackState::ended);
+}
+
+// The picture length is the stream's, else the distance between stamps, else as it was.
+void PlaybackWorker::notePicture(const VideoReader::Sample& sample, Playthrough& p)
+{
+    Playthrough::Pass& pass = p.pass;
     if (sample.length > 0) {
         p.pictureLength = sample.length;
     } else if (pass.pictures > 0 && sample.time > pass.lastTime) {
@@ -246,26 +266,48 @@ bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
     if (!p.firstStamp)
         p.firstStamp = sample.time;
     ++pass.pictures;
-    if (pass.seekTarget != noTime && sample.time + p.pictureLength / 2 < pass.seekTarget)
-        return false;  // decode up to the target
-    pass.seekTarget = noTime;
-    if (pass.lastPassEnd != noTime) {
-        p.clock.startPass(pass.lastPassEnd, sample.time);
-        pass.lastPassEnd = noTime;
-    }
+}
+
+// After a seek the pictures before the target are decoded and passed over; the first one
+// nearer the target than half a picture ends the seek.
+bool PlaybackWorker::shortOfSeekTarget(int64_t time, Playthrough& p)
+{
+    if (p.pass.seekTarget != noTime && time + p.pictureLength / 2 < p.pass.seekTarget)
+        return true;
+    p.pass.seekTarget = noTime;
+    return false;
+}
+
+// The first picture of a loop's new pass is due where the pass before it ended.
+void PlaybackWorker::startPassAt(int64_t time, Playthrough& p)
+{
+    if (p.pass.lastPassEnd == noTime)
+        return;
+    p.clock.startPass(p.pass.lastPassEnd, time);
+    p.pass.lastPassEnd = noTime;
+}
+
+// A picture shown at once (after opening or a seek) is never late.
+bool PlaybackWorker::droppedAsLate(int64_t time, Playthrough& p)
+{
     if (!p.showNext) {
-        switch (p.clock.lateness(sample.time, now(), p.pictureLength, pass.droppedInARow)) {
+        switch (p.clock.lateness(time, now(), p.pictureLength, p.pass.droppedInARow)) {
             case Lateness::drop:
-                ++pass.droppedInARow;
-                return false;
+                ++p.pass.droppedInARow;
+                return true;
             case Lateness::restartClock:
-                p.clock.anchor(sample.time, now());
+                p.clock.anchor(time, now());
                 break;
             case Lateness::onTime:
                 break;
         }
     }
-    pass.droppedInARow = 0;
+    p.pass.droppedInARow = 0;
+    return false;
+}
+
+bool PlaybackWorker::draw(const VideoReader::Sample& sample, const VideoReader& reader, Playthrough& p)
+{
     DecodedFrame frame(sample.buffer, reader.format());
     if (!frame.valid())
         return false;

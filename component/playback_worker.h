@@ -60,7 +60,15 @@ private:
     void playFile(VideoReader& reader);
     void apply(const Request& request, VideoReader& reader, Playthrough& p);
     bool decodeAndDraw(VideoReader& reader, Playthrough& p);  // false: nothing to show yet
-    bool showWaiting(Playthrough& p);                         // false: a request came first
+    // Its steps in order: the file's end, or a picture noted, passed over (short of a seek's
+    // target, or late) or drawn.
+    void reachEnd(VideoReader::Outcome outcome, VideoReader& reader, Playthrough& p);
+    static void notePicture(const VideoReader::Sample& sample, Playthrough& p);
+    static bool shortOfSeekTarget(int64_t time, Playthrough& p);
+    static void startPassAt(int64_t time, Playthrough& p);
+    static bool droppedAsLate(int64_t time, Playthrough& p);
+    bool draw(const VideoReader::Sample& sample, const VideoReader& reader, Playthrough& p);  // false: not drawable
+    bool showWaiting(Playthrough& p);  // false: a request came first
     Request nextRequest(const Playthrough& p);
     bool sleepUntil(int64_t wallTime, const Playthrough& p);  // false when a request came first
     bool changeAsked(const Playthrough& p) const;             // with the lock held
