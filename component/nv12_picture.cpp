@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int columnGroup = 8;  // outputs of a column pass step
-
 inline uint8_t clampByte(int value) { return static_cast<uint8_t>(value < 0 ? 0 : (value > 255 ? 255 : value)); }
 
 // One row of U,V pairs, interleaved or in two planes. Pair p serves picture columns 2p - shift
@@ -342,87 +340,6 @@ Simd widestSimd()
     return __builtin_cpu_supports("avx2") ? Simd::avx2 : Simd::sse2;
 }
 
-PairedTaps::PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, int group)
-{
-    const int count = int(taps.begin.size()) - 1;
-    if (count <= 0)
-        return;
-    int most = 0;
-    for (int i = 0; i < count; ++i)
-        most = std::max(most, taps.begin[i + 1] - taps.begin[i]);
-    pairs = (most + 1) / 2;
-    const int span = 2 * pairs;
-    spansAll = lastIndex - firstIndex + 1 < span;
-    outputs = (count + group - 1) / group * group;
-    first.resize(size_t(outputs));
-    weight.assign(size_t(outputs) * span, 0);
-    std::vector<int32_t> w(static_cast<size_t>(span));
-    for (int i = 0; i < outputs; ++i) {
-        const int o = std::min(i, count - 1);
-        const FilterTap* from = taps.taps.data() + taps.begin[o];
-        const FilterTap* to = taps.taps.data() + taps.begin[o + 1];
-        // The window holds the output's samples (neighbours: clamped repeats are merged) and stays
-        // within the samples where they are enough.
-        int start = std::min(from->index, lastIndex - span + 1);
-        start = std::max(start, firstIndex);
-        first[size_t(i)] = start;
-        // From 15 bits to 14, the rounding made up on the largest so they still add up to one.
-        std::fill(w.begin(), w.end(), 0);
-        int32_t sum = 0;
-        int largest = 0;
-        for (const FilterTap* t = from; t != to; ++t) {
-            const int at = t->index - start;
-            w[size_t(at)] = (t->weight + 1) >> 1;
-            sum += w[size_t(at)];
-            if (w[size_t(at)] > w[size_t(largest)])
-                largest = at;
-        }
-        w[size_t(largest)] += (weightOne >> 1) - sum;
-        const int g = i / group, j = i % group;
-        for (int p = 0; p < pairs; ++p) {
-            int16_t* target = weight.data() + ((size_t(g) * pairs + p) * group + j) * 2;
-            target[0] = int16_t(w[size_t(2 * p)]);
-            target[1] = int16_t(w[size_t(2 * p + 1)]);
-        }
-    }
-    // Samples one or two apart (no resizing, halving) load straight rather than gathered; a
-    // group within 16 bytes of two interleaved lines (enlarging) is one load, shuffled.
-    const int groups = outputs / group;
-    load.resize(size_t(groups));
-    window.resize(size_t(groups));
-    pick.assign(group == columnGroup ? size_t(groups) * pairs * 32 : 0, 0);
-    const int readableEnd = 2 * (lastIndex + 1);  // bytes of two interleaved lines
-    for (int g = 0; g < groups; ++g) {
-        const int* f = first.data() + size_t(g) * group;
-        bool one = true, two = true;
-        for (int j = 1; j < group; ++j) {
-            one = one && f[j] == f[0] + j;
-            two = two && f[j] == f[0] + 2 * j;
-        }
-        const int needEnd = 2 * (f[group - 1] + span);
-        if (one) {
-            load[size_t(g)] = GroupLoad::everySample;
-        } else if (two) {
-            load[size_t(g)] = GroupLoad::everyOther;
-        } else if (group == columnGroup && !spansAll && needEnd - 2 * f[0] <= 16 &&
-                   readableEnd - 2 * firstIndex >= 16) {
-            // The load ends within the samples: the picture's buffer may end with its last one.
-            const int from = std::min(2 * f[0], readableEnd - 16);
-            load[size_t(g)] = GroupLoad::shuffled;
-            window[size_t(g)] = from / 2;
-            for (int p = 0; p < pairs; ++p) {
-                uint8_t* bytes = pick.data() + (size_t(g) * pairs + p) * 32;
-                for (int j = 0; j < group; ++j) {
-                    for (int b = 0; b < 4; ++b)
-                        bytes[16 * (j / 4) + 4 * (j % 4) + b] = uint8_t(2 * f[j] - from + 4 * p + b);
-                }
-            }
-        } else {
-            load[size_t(g)] = GroupLoad::gathered;
-        }
-    }
-}
-
 Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight, Simd simd,
                        Rotation rotation)
     : pictureWidth_(pictureWidth),
@@ -436,7 +353,8 @@ Nv12Scaler::Nv12Scaler(int pictureWidth, int pictureHeight, int targetWidth, int
       exact_(rotation == Rotation::none && area_.width == targetWidth && area_.height == targetHeight),
       lumaRows_(filterTaps(area_.top, area_.height, targetHeight, area_.top, area_.top + area_.height - 1), area_.top,
                 area_.top + area_.height - 1, 1),
-      lumaColumns_(filterTaps(0, area_.width, targetWidth, 0, area_.width - 1), 0, area_.width - 1, columnGroup),
+      lumaColumns_(filterTaps(0, area_.width, targetWidth, 0, area_.width - 1), 0, area_.width - 1,
+                   PairedTaps::columnGroup),
       chromaRows_(filterTaps(area_.top / 2.0, area_.height / 2.0, targetHeight, area_.top / 2,
                              (area_.top + area_.height - 1) / 2),
                   area_.top / 2, (area_.top + area_.height - 1) / 2, 1),
@@ -465,7 +383,7 @@ void Nv12Scaler::fitChromaColumns(bool oddLeft)
     pairCount_ = lastPair - firstPair_ + 1;
     chromaColumns_ = PairedTaps(
         filterTaps((area_.left + shift) / 2.0 - firstPair_, area_.width / 2.0, targetWidth_, 0, lastPair - firstPair_),
-        0, lastPair - firstPair_, columnGroup);
+        0, lastPair - firstPair_, PairedTaps::columnGroup);
 }
 
 namespace {
@@ -480,9 +398,9 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
     const int* from = taps.first.data();
     const int16_t* w = taps.weight.data();
     const GroupLoad* load = taps.load.data();
-    for (int x = 0; x < taps.outputs; x += columnGroup, from += columnGroup, ++load) {
+    for (int x = 0; x < taps.outputs; x += PairedTaps::columnGroup, from += PairedTaps::columnGroup, ++load) {
         __m128i a0 = round, a1 = round, b0 = round, b1 = round;
-        for (int p = 0; p < taps.pairs; ++p, w += 2 * columnGroup) {
+        for (int p = 0; p < taps.pairs; ++p, w += 2 * PairedTaps::columnGroup) {
             const uint8_t* s = samples + 4 * p;
             __m128i low, high;
             if (*load == GroupLoad::everyOther) {
@@ -503,7 +421,7 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
                                           _mm_unpacklo_epi32(_mm_cvtsi32_si128(loadQuad(s + 2 * from[6])),
                                                              _mm_cvtsi32_si128(loadQuad(s + 2 * from[7]))));
             }
-            const __m128i wLow = loadWeights(w), wHigh = loadWeights(w + columnGroup);
+            const __m128i wLow = loadWeights(w), wHigh = loadWeights(w + PairedTaps::columnGroup);
             a0 = _mm_add_epi32(a0, _mm_madd_epi16(_mm_and_si128(low, lowBytes), wLow));
             a1 = _mm_add_epi32(a1, _mm_madd_epi16(_mm_and_si128(high, lowBytes), wHigh));
             b0 = _mm_add_epi32(b0, _mm_madd_epi16(_mm_srli_epi16(low, 8), wLow));
@@ -522,14 +440,14 @@ void filterLinePair(const PairedTaps& taps, const uint8_t* samples, int16_t* fir
     const __m256i round = _mm256_set1_epi32(1 << 7);
     const int* from = taps.first.data();
     const int16_t* w = taps.weight.data();
-    for (int g = 0, x = 0; x < taps.outputs; ++g, x += columnGroup, from += columnGroup) {
+    for (int g = 0, x = 0; x < taps.outputs; ++g, x += PairedTaps::columnGroup, from += PairedTaps::columnGroup) {
         const GroupLoad load = taps.load[size_t(g)];
         const __m256i window = load == GroupLoad::shuffled
                                    ? _mm256_broadcastsi128_si256(_mm_loadu_si128(
                                          reinterpret_cast<const __m128i*>(samples + 2 * taps.window[size_t(g)])))
                                    : _mm256_setzero_si256();
         __m256i a = round, b = round;
-        for (int p = 0; p < taps.pairs; ++p, w += 2 * columnGroup) {
+        for (int p = 0; p < taps.pairs; ++p, w += 2 * PairedTaps::columnGroup) {
             const uint8_t* s = samples + 4 * p;
             __m256i quads;
             if (load == GroupLoad::shuffled) {
