@@ -4,9 +4,10 @@
 // aspect-keeping fill scaling in one pass, SIMD for runs of pixels. A picture of the block's
 // size converts sample for sample; other sizes are filtered (filter_taps.h, paired_taps.h) on
 // the way: each source row of both planes is filtered across once, then each output row blends
-// its filtered rows and converts them straight into the block. Runs of pixels take AVX2 where
-// the processor has it, SSE2 otherwise. A picture stored on its side is turned upright on the
-// way (rotation.h): its lines are read along the stored columns, and it is fitted as upright.
+// its filtered rows and converts them straight into the block. Runs of pixels
+// (scaling_kernels.h) take AVX2 where the processor has it, SSE2 otherwise. A picture stored
+// on its side is turned upright on the way (rotation.h): its lines are read along the stored
+// columns, and it is fitted as upright.
 
 #include <cstddef>
 #include <cstdint>
@@ -73,7 +74,6 @@ private:
     void fitChromaColumns(bool oddLeft);
     void filterLumaRows(const Nv12Image& image, int even);
     void filterChromaRow(const Nv12Image& image, int row);
-    void filterLines(const PairedTaps& taps, const uint8_t* samples, int16_t* first, int16_t* second) const;
 
     void walkChromaLine(const Nv12Image& image, int row, uint8_t* out) const;
 
