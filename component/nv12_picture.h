@@ -2,11 +2,12 @@
 // Drawing an 8-bit 4:2:0 picture (NV12, or I420 and YV12 with planes of U and V) into a BGRA
 // pixel block of another size: colour conversion and
 // aspect-keeping fill scaling in one pass, SIMD for runs of pixels. A picture of the block's
-// size converts sample for sample; other sizes are filtered (filter_taps.h) on the way: each
-// source row of both planes is filtered across once, then each output row blends its filtered
-// rows and converts them straight into the block. Runs of pixels take AVX2 where the
-// processor has it, SSE2 otherwise. A picture stored on its side is turned upright on the way
-// (rotation.h): its lines are read along the stored columns, and it is fitted as upright.
+// size converts sample for sample; other sizes are filtered (filter_taps.h, paired_taps.h) on
+// the way: each source row of both planes is filtered across once, then each output row blends
+// its filtered rows and converts them straight into the block. Runs of pixels
+// (scaling_kernels.h) take AVX2 where the processor has it, SSE2 otherwise. A picture stored
+// on its side is turned upright on the way (rotation.h): its lines are read along the stored
+// columns, and it is fitted as upright.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +15,7 @@
 
 #include "component/colour_matrix.h"
 #include "component/fill_mapping.h"
-#include "component/filter_taps.h"
+#include "component/paired_taps.h"
 #include "component/rotation.h"
 
 struct Nv12Image {
@@ -43,32 +44,6 @@ Simd widestSimd();  // of this processor
 
 // Converts `count` pixels of `row`, starting at picture column `left`.
 void convertNv12Row(const Nv12Image& image, const YuvCoefficients& k, int row, int left, int count, uint32_t* out);
-
-// How the SIMD passes read the samples of a group of outputs.
-enum class GroupLoad : uint8_t {
-    gathered,     // output by output
-    everySample,  // the outputs start at consecutive samples: loaded straight
-    everyOther,   // ... at every other sample
-    shuffled,     // all the samples of the group lie within one 16-byte load, picked out by a shuffle (AVX2)
-};
-
-// Filter taps as the SIMD passes read them: every output weighs the same even number of
-// neighbouring samples from its own first one (zero weights fill up), 14-bit weights in
-// pairs. Outputs come in groups of `group`, the weights of a group's outputs side by side for
-// each pair of taps; the last output repeats to fill the last group.
-struct PairedTaps {
-    PairedTaps() = default;
-    PairedTaps(const FilterTaps& taps, int firstIndex, int lastIndex, int group);
-    int pairs = 0;                // tap pairs per output
-    int outputs = 0;              // rounded up to the group
-    bool spansAll = false;        // the window is wider than the samples: reading it needs a padded copy
-    std::vector<int> first;       // each output's first sample
-    std::vector<GroupLoad> load;  // per group
-    std::vector<int> window;      // per shuffled group: the first sample of its load
-    std::vector<uint8_t>
-        pick;  // per group of eight and pair of taps, 32 bytes: the shuffle of the load into the samples of its outputs
-    std::vector<int16_t> weight;  // group by group, pair by pair: two weights for each output of the group
-};
 
 // The filter taps for one picture size (as stored) and turn in one target size, made once per
 // size. Each row of the upright picture is filtered across once, into a few rows kept for the
@@ -99,7 +74,6 @@ private:
     void fitChromaColumns(bool oddLeft);
     void filterLumaRows(const Nv12Image& image, int even);
     void filterChromaRow(const Nv12Image& image, int row);
-    void filterLines(const PairedTaps& taps, const uint8_t* samples, int16_t* first, int16_t* second) const;
 
     void walkChromaLine(const Nv12Image& image, int row, uint8_t* out) const;
 

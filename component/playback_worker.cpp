@@ -9,8 +9,6 @@ namespace {
 
 constexpr int64_t ticksPerMillisecond = 10000;
 constexpr int64_t defaultPictureLength = 333333;  // 30 pictures a second, until the stream tells
-constexpr int64_t stallLimit = 5000000;           // half a second behind: restart the clock, do not race
-constexpr int mostDroppedInARow = 4;              // late pictures skipped before one is shown anyway
 constexpr int64_t noTime = INT64_MIN;             // no such time
 
 // Media Foundation's objects live in the multithreaded apartment on this thread.
@@ -53,7 +51,7 @@ void PlaybackWorker::stop()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        stopRequested_ = true;
+        pending_.stop = true;
     }
     wakeUp_.notify_all();
 }
@@ -64,9 +62,9 @@ void PlaybackWorker::restart()
         std::lock_guard<std::mutex> lock(mutex_);
         if (state_ == PlaybackState::closed)
             return;  // nothing open to start over
-        playRequested_ = false;
-        seekRequested_ = 0;
-        restartRequested_ = true;
+        pending_.playing = false;
+        pending_.seekTo = 0;
+        pending_.restart = true;
         seeking_ = false;
         position_ = 0;
         state_ = PlaybackState::opening;
@@ -78,7 +76,7 @@ void PlaybackWorker::setSeen(bool seen)
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        seenRequested_ = seen;
+        pending_.seen = seen;
     }
     wakeUp_.notify_all();
 }
@@ -87,9 +85,9 @@ void PlaybackWorker::play()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        playRequested_ = true;
+        pending_.playing = true;
         if (state_ == PlaybackState::ended)
-            seekRequested_ = 0;
+            pending_.seekTo = 0;
     }
     wakeUp_.notify_all();
 }
@@ -98,7 +96,7 @@ void PlaybackWorker::pause()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        playRequested_ = false;
+        pending_.playing = false;
     }
     wakeUp_.notify_all();
 }
@@ -108,7 +106,7 @@ void PlaybackWorker::seek(int64_t milliseconds)
     milliseconds = std::max<int64_t>(0, milliseconds);
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        seekRequested_ = milliseconds * ticksPerMillisecond;
+        pending_.seekTo = milliseconds * ticksPerMillisecond;
         seeking_ = true;
         position_ = milliseconds;
     }
@@ -188,7 +186,7 @@ void PlaybackWorker::playFile(VideoReader& reader)
             continue;  // the picture stays waiting
         position_ = std::max<int64_t>(0, p.shownTime - p.firstStamp.value_or(0)) / ticksPerMillisecond;
         std::lock_guard<std::mutex> lock(mutex_);
-        if (!seekRequested_)
+        if (!pending_.seekTo)
             seeking_ = false;
     }
 }
@@ -221,24 +219,44 @@ void PlaybackWorker::apply(const Request& request, VideoReader& reader, Playthro
 
 bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
 {
-    Playthrough::Pass& pass = p.pass;
     const VideoReader::Sample sample = reader.read();
     p.atStart = false;
     if (sample.outcome != VideoReader::Outcome::frame) {
-        const bool loop = sample.outcome == VideoReader::Outcome::end && config_.get(loopItem) == 1;
-        if (loop && pass.pictures > 0 && reader.seek(0)) {
-            p.atStart = true;
-            const int64_t passEnd = pass.lastTime + p.pictureLength;
-            pass = Playthrough::Pass{};
-            pass.lastPassEnd = passEnd;
-            return false;
-        }
-        p.ended = true;
-        pass.seekTarget = noTime;
-        seeking_ = false;
-        publishState(PlaybackState::ended);
+        reachEnd(sample.outcome, reader, p);
         return false;
     }
+    notePicture(sample, p);
+    if (shortOfSeekTarget(sample.time, p))
+        return false;
+    startPassAt(sample.time, p);
+    if (droppedAsLate(sample.time, p))
+        return false;
+    return draw(sample, reader, p);
+}
+
+// Looping goes back to the start for a new pass, if the pass that ended showed anything;
+// else playback stays at the end.
+void PlaybackWorker::reachEnd(VideoReader::Outcome outcome, VideoReader& reader, Playthrough& p)
+{
+    Playthrough::Pass& pass = p.pass;
+    const bool loop = outcome == VideoReader::Outcome::end && config_.get(loopItem) == 1;
+    if (loop && pass.pictures > 0 && reader.seek(0)) {
+        p.atStart = true;
+        const int64_t passEnd = pass.lastTime + p.pictureLength;
+        pass = Playthrough::Pass{};
+        pass.lastPassEnd = passEnd;
+        return;
+    }
+    p.ended = true;
+    pass.seekTarget = noTime;
+    seeking_ = false;
+    publishState(PlaybackState::ended);
+}
+
+// The picture length is the stream's, else the distance between stamps, else as it was.
+void PlaybackWorker::notePicture(const VideoReader::Sample& sample, Playthrough& p)
+{
+    Playthrough::Pass& pass = p.pass;
     if (sample.length > 0) {
         p.pictureLength = sample.length;
     } else if (pass.pictures > 0 && sample.time > pass.lastTime) {
@@ -248,23 +266,48 @@ bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
     if (!p.firstStamp)
         p.firstStamp = sample.time;
     ++pass.pictures;
-    if (pass.seekTarget != noTime && sample.time + p.pictureLength / 2 < pass.seekTarget)
-        return false;  // decode up to the target
-    pass.seekTarget = noTime;
-    if (pass.lastPassEnd != noTime) {
-        p.clock.startPass(pass.lastPassEnd, sample.time);
-        pass.lastPassEnd = noTime;
-    }
+}
+
+// After a seek the pictures before the target are decoded and passed over; the first one
+// nearer the target than half a picture ends the seek.
+bool PlaybackWorker::shortOfSeekTarget(int64_t time, Playthrough& p)
+{
+    if (p.pass.seekTarget != noTime && time + p.pictureLength / 2 < p.pass.seekTarget)
+        return true;
+    p.pass.seekTarget = noTime;
+    return false;
+}
+
+// The first picture of a loop's new pass is due where the pass before it ended.
+void PlaybackWorker::startPassAt(int64_t time, Playthrough& p)
+{
+    if (p.pass.lastPassEnd == noTime)
+        return;
+    p.clock.startPass(p.pass.lastPassEnd, time);
+    p.pass.lastPassEnd = noTime;
+}
+
+// A picture shown at once (after opening or a seek) is never late.
+bool PlaybackWorker::droppedAsLate(int64_t time, Playthrough& p)
+{
     if (!p.showNext) {
-        const int64_t lateness = now() - p.clock.dueAt(sample.time);
-        if (lateness > stallLimit) {
-            p.clock.anchor(sample.time, now());
-        } else if (lateness > p.pictureLength && pass.droppedInARow < mostDroppedInARow) {
-            ++pass.droppedInARow;
-            return false;
+        switch (p.clock.lateness(time, now(), p.pictureLength, p.pass.droppedInARow)) {
+            case Lateness::drop:
+                ++p.pass.droppedInARow;
+                return true;
+            case Lateness::restartClock:
+                p.clock.anchor(time, now());
+                break;
+            case Lateness::onTime:
+                break;
         }
     }
-    pass.droppedInARow = 0;
+    p.pass.droppedInARow = 0;
+    return false;
+}
+
+bool PlaybackWorker::draw(const VideoReader::Sample& sample, const VideoReader& reader, Playthrough& p)
+{
     DecodedFrame frame(sample.buffer, reader.format());
     if (!frame.valid())
         return false;
@@ -291,9 +334,9 @@ PlaybackWorker::Request PlaybackWorker::nextRequest(const Playthrough& p)
 {
     std::unique_lock<std::mutex> lock(mutex_);
     wakeUp_.wait(lock, [&] { return p.hasWork() || changeAsked(p); });
-    Request request{stopRequested_, playRequested_, seenRequested_, seekRequested_};
-    seekRequested_.reset();
-    restartRequested_ = false;
+    const Request request = pending_;
+    pending_.seekTo.reset();
+    pending_.restart = false;
     return request;
 }
 
@@ -308,13 +351,13 @@ bool PlaybackWorker::sleepUntil(int64_t wallTime, const Playthrough& p)
 void PlaybackWorker::publishState(PlaybackState state)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!restartRequested_)
+    if (!pending_.restart)
         state_ = state;
 }
 
 bool PlaybackWorker::changeAsked(const Playthrough& p) const
 {
-    return stopRequested_ || seekRequested_.has_value() || playRequested_ != p.playing || seenRequested_ != p.seen;
+    return pending_.stop || pending_.seekTo.has_value() || pending_.playing != p.playing || pending_.seen != p.seen;
 }
 
 int64_t PlaybackWorker::now()

@@ -46,11 +46,13 @@ public:
     bool seeking() const { return seeking_; }
 
 private:
+    // What the GUI thread's calls ask, as the thread takes it.
     struct Request {
         bool stop = false;
         bool playing = false;
         bool seen = true;
         std::optional<int64_t> seekTo;  // 100 ns units
+        bool restart = false;           // until taken, the state says "opening"
     };
     struct Playthrough;  // where the loop stands between two requests
 
@@ -58,7 +60,15 @@ private:
     void playFile(VideoReader& reader);
     void apply(const Request& request, VideoReader& reader, Playthrough& p);
     bool decodeAndDraw(VideoReader& reader, Playthrough& p);  // false: nothing to show yet
-    bool showWaiting(Playthrough& p);                         // false: a request came first
+    // Its steps in order: the file's end, or a picture noted, passed over (short of a seek's
+    // target, or late) or drawn.
+    void reachEnd(VideoReader::Outcome outcome, VideoReader& reader, Playthrough& p);
+    static void notePicture(const VideoReader::Sample& sample, Playthrough& p);
+    static bool shortOfSeekTarget(int64_t time, Playthrough& p);
+    static void startPassAt(int64_t time, Playthrough& p);
+    static bool droppedAsLate(int64_t time, Playthrough& p);
+    bool draw(const VideoReader::Sample& sample, const VideoReader& reader, Playthrough& p);  // false: not drawable
+    bool showWaiting(Playthrough& p);  // false: a request came first
     Request nextRequest(const Playthrough& p);
     bool sleepUntil(int64_t wallTime, const Playthrough& p);  // false when a request came first
     bool changeAsked(const Playthrough& p) const;             // with the lock held
@@ -72,11 +82,7 @@ private:
 
     std::mutex mutex_;
     std::condition_variable wakeUp_;
-    bool stopRequested_ = false;
-    bool playRequested_ = false;
-    bool seenRequested_ = true;
-    bool restartRequested_ = false;
-    std::optional<int64_t> seekRequested_;
+    Request pending_;  // guarded by mutex_
 
     std::atomic<PlaybackState> state_{PlaybackState::opening};
     std::atomic<int64_t> duration_{0};

@@ -3,11 +3,12 @@
 #include <new>
 
 #include "component/control/module.h"
+#include "component/control/ref_counted.h"
 
 namespace kvctl {
 namespace {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public RefCounted<ClassFactory, IClassFactory> {
 public:
     explicit ClassFactory(CreateObject create) : create_(create) { objectCreated(); }
     ~ClassFactory() { objectDestroyed(); }
@@ -23,14 +24,6 @@ public:
         }
         *object = nullptr;
         return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        ULONG left = InterlockedDecrement(&references_);
-        if (left == 0)
-            delete this;
-        return left;
     }
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override
@@ -52,7 +45,6 @@ public:
     }
 
 private:
-    LONG references_ = 1;
     CreateObject create_;
 };
 

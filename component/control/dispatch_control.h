@@ -14,20 +14,21 @@
 // and create it in the class factory's CreateObject (class_factory.h) with
 // kvctl::createObject<Player>(iid, object). Calls by name bind through the type
 // information (GetTypeInfo) and are carried out by ITypeInfo::Invoke on the vtable, so
-// the C++ methods must match the IDL exactly. Reference counting is thread-safe; the
-// object deletes itself on its last Release.
+// the C++ methods must match the IDL exactly. Reference counting is RefCounted's
+// (ref_counted.h): thread-safe, and the object deletes itself on its last Release.
 #include <windows.h>
 #include <oaidl.h>
 
 #include <new>
 
 #include "component/control/ole_control.h"
+#include "component/control/ref_counted.h"
 #include "component/control/type_library.h"
 
 namespace kvctl {
 
 template <class Automation>
-class DispatchControl : public Automation, public OleControl {
+class DispatchControl : public RefCounted<DispatchControl<Automation>, Automation, OleControl> {
 public:
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
@@ -36,21 +37,13 @@ public:
             return E_POINTER;
         if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(Automation)) {
             *object = static_cast<Automation*>(this);
-            AddRef();
+            this->AddRef();
             return S_OK;
         }
-        if (queryOleInterface(iid, object))
+        if (this->queryOleInterface(iid, object))
             return S_OK;
         *object = nullptr;
         return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        ULONG left = InterlockedDecrement(&references_);
-        if (left == 0)
-            delete this;
-        return left;
     }
 
     // IDispatch
@@ -98,7 +91,6 @@ private:
         return types_;
     }
 
-    LONG references_ = 1;
     AutomationTypeInfo types_;
 };
 

@@ -18,6 +18,28 @@ TEST(PlaybackClock, PicturesAreDueAtTheirDistanceFromTheAnchorAndALoopPassStarts
     EXPECT_EQ(clock.dueAt(1000000), 69666000);
 }
 
+TEST(PlaybackClock, ALatePictureIsDroppedAFewTimesInARowAndFarBehindTheClockStartsAgain)
+{
+    PlaybackClock clock;
+    clock.anchor(0, 0);
+    const int64_t stamp = 1000000, length = 333333;  // due at wall time 0.1 s, 30 pictures a second
+    struct Case {
+        int64_t behind;  // wall time past the picture's due time
+        int droppedInARow;
+        Lateness outcome;
+    } cases[] = {
+        {-100000, 0, Lateness::onTime},       {0, 0, Lateness::onTime},
+        {333333, 0, Lateness::onTime},        {333334, 0, Lateness::drop},
+        {333334, 3, Lateness::drop},          {333334, 4, Lateness::onTime},
+        {5000000, 0, Lateness::drop},         {5000001, 0, Lateness::restartClock},
+        {5000001, 4, Lateness::restartClock},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(clock.lateness(stamp, stamp + c.behind, length, c.droppedInARow), c.outcome)
+            << c.behind << " behind, " << c.droppedInARow << " dropped";
+    }
+}
+
 TEST(ConfigItems, KnownItemsTakeValuesInRangeUnknownItemsAreAnsweredEmpty)
 {
     ConfigItems items;
