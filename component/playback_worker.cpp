@@ -292,14 +292,14 @@ bool PlaybackWorker::droppedAsLate(int64_t time, Playthrough& p)
 {
     if (!p.showNext) {
         switch (p.clock.lateness(time, now(), p.pictureLength, p.pass.droppedInARow)) {
-            case Lateness::drop:
-                ++p.pass.droppedInARow;
-                return true;
-            case Lateness::restartClock:
-                p.clock.anchor(time, now());
-                break;
-            case Lateness::onTime:
-                break;
+        case Lateness::drop:
+            ++p.pass.droppedInARow;
+            return true;
+        case Lateness::restartClock:
+            p.clock.anchor(time, now());
+            break;
+        case Lateness::onTime:
+            break;
         }
     }
     p.pass.droppedInARow = 0;
