@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/component/hosted_control.h"
+#include "tests/driver/kv_driver.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ TEST_F(ControlPixels, QuadrantsAt1080pSitInTheirCornersInTrueColoursDownToTheLas
     HostedControl host(library, 1920, 1080);
     ASSERT_TRUE(host.ready());
     open(host.player(), clipPath("quadrants_1920x1080.mp4"));
-    ASSERT_TRUE(waitUntil([&] { return colourNear(host.pixel(8, 8), 255, 0, 0, 12); }, 5000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return colourNear(host.pixel(8, 8), 255, 0, 0, 12); }, 5000));
     struct Corner {
         int x, y, red, green, blue;
     } corners[] = {
@@ -48,7 +49,7 @@ TEST_F(ControlPixels, PictureFillsASquareWindowKeepingItsAspect)
     HostedControl host(library, 400, 400);
     ASSERT_TRUE(host.ready());
     open(host.player(), clipPath("square_on_blue_320x180.mp4"));
-    ASSERT_TRUE(waitUntil([&] { return colourNear(host.pixel(200, 200), 255, 255, 255, 30); }, 5000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return colourNear(host.pixel(200, 200), 255, 255, 255, 30); }, 5000));
     struct Point {
         int x, y;
         bool white;
@@ -73,9 +74,9 @@ TEST_F(ControlPixels, UnplayableFileLeavesTheWindowDark)
     HostedControl host(library, 200, 100);
     ASSERT_TRUE(host.ready());
     EXPECT_EQ(static_cast<int64_t>(host.player().invokeNumber("Open", {text})), 0);  // it is there: taken
-    EXPECT_TRUE(waitUntil([&] { return number(host.player(), "GetState") == stateClosed; }, 10000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return number(host.player(), "GetState") == stateClosed; }, 10000));
     RedrawWindow(host.controlWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_TRUE(waitUntil([&] { return colourNear(host.pixel(100, 50), 0, 0, 0, 24); }, 2000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return colourNear(host.pixel(100, 50), 0, 0, 0, 24); }, 2000));
     DeleteFileA(text.c_str());
 }
 
@@ -86,7 +87,7 @@ TEST_F(ControlPixels, A720pEdgeOnA1080pScreenIsFilteredNotStairStepped)
     HostedControl host(library, 1920, 1080);
     ASSERT_TRUE(host.ready());
     open(host.player(), clipPath("halves_1280x720.mp4"));
-    ASSERT_TRUE(waitUntil([&] { return colourNear(host.pixel(1800, 540), 255, 255, 255, 12); }, 5000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return colourNear(host.pixel(1800, 540), 255, 255, 255, 12); }, 5000));
     EXPECT_TRUE(colourNear(host.pixel(940, 540), 0, 0, 0, 12));
     EXPECT_TRUE(colourNear(host.pixel(980, 540), 255, 255, 255, 12));
     int greys = 0, previous = 0;
@@ -115,7 +116,7 @@ TEST_F(ControlPixels, TheSameControlShowsThePictureAgainInANewHostAfterItsFirstH
         firstWindow = first.controlWindow();
         open(player, clipPath("pattern_320x240_2s.mp4"));
         number(player, "Play");
-        ASSERT_TRUE(waitUntil([&] { return number(player, "GetState") == statePlaying; }, 5000));
+        ASSERT_TRUE(kvtest::waitUntil([&] { return number(player, "GetState") == statePlaying; }, 5000));
     }
     EXPECT_FALSE(IsWindow(firstWindow));
     number(player, "Close");
@@ -125,6 +126,6 @@ TEST_F(ControlPixels, TheSameControlShowsThePictureAgainInANewHostAfterItsFirstH
     EXPECT_EQ(GetParent(second.controlWindow()), second.hostWindow());
     open(player, clipPath("square_on_blue_320x180.mp4"));
     number(player, "Play");
-    EXPECT_TRUE(waitUntil([&] { return colourNear(second.pixel(200, 200), 255, 255, 255, 30); }, 5000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return colourNear(second.pixel(200, 200), 255, 255, 255, 30); }, 5000));
     EXPECT_TRUE(colourNear(second.pixel(2, 200), 0, 0, 255, 40));
 }

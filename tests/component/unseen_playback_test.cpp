@@ -15,6 +15,7 @@
 
 #include "tests/component/cover_window.h"
 #include "tests/component/hosted_control.h"
+#include "tests/driver/kv_driver.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ protected:
     {
         int64_t held = position();
         ULONGLONG since = GetTickCount64();
-        return waitUntil(
+        return kvtest::waitUntil(
             [&] {
                 const int64_t now = position();
                 if (now != held) {
@@ -65,7 +66,7 @@ protected:
     {
         const int64_t from = position();
         const ULONGLONG start = GetTickCount64();
-        const bool moved = waitUntil([&] { return position() != from; }, milliseconds);
+        const bool moved = kvtest::waitUntil([&] { return position() != from; }, milliseconds);
         std::printf("position moved on after %llu ms\n", static_cast<unsigned long long>(GetTickCount64() - start));
         return moved;
     }
@@ -100,7 +101,7 @@ TEST_F(UnseenPlayback, CoveredItHoldsStillYetPlaysAndGoesOnWithAPictureWhenTheCo
     EXPECT_EQ(state(), statePlaying);
     const int64_t held = position();
     cover.close();
-    EXPECT_TRUE(waitUntil([&] { return showsAPicture(); }, 1000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return showsAPicture(); }, 1000));
     EXPECT_TRUE(advances(1000));
     // It went on from where it stopped, not from the start or a jump ahead (the clip loops).
     const int64_t duration = number(player(), "GetDuration");
@@ -154,14 +155,14 @@ TEST_F(UnseenPlayback, PauseWhileUnseenStaysPausedAndPlayWhileUnseenPlaysOnceSee
     auto cover = std::make_unique<CoverWindow>(0, 0, screenWidth(), screenHeight());
     EXPECT_TRUE(holdsStill());
     EXPECT_EQ(number(player(), "Pause"), 0);
-    EXPECT_TRUE(waitUntil([&] { return state() == statePaused; }, 1000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return state() == statePaused; }, 1000));
     cover.reset();
     EXPECT_TRUE(holdsStill());
     EXPECT_EQ(state(), statePaused);
 
     cover = std::make_unique<CoverWindow>(0, 0, screenWidth(), screenHeight());
     EXPECT_EQ(number(player(), "Play"), 0);
-    EXPECT_TRUE(waitUntil([&] { return state() == statePlaying; }, 1000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return state() == statePlaying; }, 1000));
     EXPECT_TRUE(holdsStill());
     cover.reset();
     EXPECT_TRUE(advances(1000));

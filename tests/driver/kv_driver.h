@@ -23,7 +23,9 @@ namespace kvtest {
 
 constexpr DWORD defaultTimeoutMs = 10000;
 
-// Polls `done` every few milliseconds until it holds or the time is up; its last answer.
+// Polls `done` every few milliseconds until it holds or the time is up; its last answer. This
+// thread's messages are dispatched meanwhile, so that its own windows (a hosted control, a
+// cover) keep working while it waits.
 bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs = defaultTimeoutMs);
 
 // The folder that holds the running test program (and kv.exe, and bin/fixtures/).
