@@ -102,7 +102,8 @@ bool hidden(HWND window);                 // a window that exists and is not sho
 std::vector<HWND> children(HWND window);  // direct children, top of the Z-order first
 int screenWidth();
 int screenHeight();
-std::vector<RECT> monitors();  // each monitor's rectangle in screen coordinates
+std::vector<RECT> monitors();    // each monitor's rectangle in screen coordinates
+bool coversScreen(HWND window);  // its window rectangle is exactly the primary screen
 
 // Input.
 void setText(HWND window, const std::string& text);  // WM_SETTEXT, returns when set

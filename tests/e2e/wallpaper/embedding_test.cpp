@@ -11,13 +11,6 @@
 namespace {
 constexpr DWORD fatalExit = 0xFFFFFFFF;
 
-bool coversScreen(HWND window)
-{
-    const RECT rect = kvtest::windowRect(window);
-    return rect.left == 0 && rect.top == 0 && rect.right == kvtest::screenWidth() &&
-           rect.bottom == kvtest::screenHeight();
-}
-
 // Closing the settings window asks the player window, gone by now, to go: the fatal box.
 void expectClosingIsFatal(WallpaperRun& run)
 {
@@ -40,7 +33,7 @@ TEST(Embedding, PlayerWindowBecomesChildOfProgmanWallpaperLayerIsHiddenAndClosin
     HWND player = run.playerWindow();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(kvtest::parent(player), run.shell.window(fake_shell::progman));
-    EXPECT_TRUE(coversScreen(player));
+    EXPECT_TRUE(kvtest::coversScreen(player));
     EXPECT_TRUE(kvtest::visible(player));
     EXPECT_EQ(kvtest::exStyle(player) & WS_EX_LAYERED, 0);
     EXPECT_EQ(run.shell.spawnRequests(), 1);
@@ -164,7 +157,7 @@ TEST(Embedding, WithoutProgmanThePlayerStaysTopLevelAndClosingIsFatal)
     HWND player = run.playerWindow();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(kvtest::parent(player), GetDesktopWindow());
-    EXPECT_TRUE(coversScreen(player));
+    EXPECT_TRUE(kvtest::coversScreen(player));
     EXPECT_TRUE(kvtest::visible(player));
 
     expectClosingIsFatal(run);
