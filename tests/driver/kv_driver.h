@@ -105,6 +105,9 @@ int screenHeight();
 std::vector<RECT> monitors();    // each monitor's rectangle in screen coordinates
 bool coversScreen(HWND window);  // its window rectangle is exactly the primary screen
 
+// "(left,top)-(right,bottom)", for failure messages.
+std::string rectText(const RECT& rect);
+
 // Input.
 void setText(HWND window, const std::string& text);  // WM_SETTEXT, returns when set
 void click(HWND button);                             // BM_CLICK, returns when the click handler has run

@@ -31,12 +31,7 @@ bool covers(HWND window, const RECT& area)
     return EqualRect(&rect, &area) != FALSE;
 }
 
-std::string describe(HWND window)
-{
-    const RECT r = kvtest::windowRect(window);
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
-           std::to_string(r.bottom) + ")";
-}
+std::string describe(HWND window) { return kvtest::rectText(kvtest::windowRect(window)); }
 
 void chooseAllMonitors(HWND settings) { PostMessageA(settings, WM_SYSCOMMAND, allMonitorsCommand, 0); }
 
