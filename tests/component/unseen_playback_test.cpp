@@ -74,7 +74,7 @@ protected:
     bool showsAPicture() const
     {
         const COLORREF colour = host->pixel(160, 120);
-        return colourNear(colour, 255, 0, 0, 40) || colourNear(colour, 0, 0, 255, 40);
+        return kvtest::colourNear(colour, 255, 0, 0, 40) || kvtest::colourNear(colour, 0, 0, 255, 40);
     }
     void sendSessionChange(WPARAM change) const
     {

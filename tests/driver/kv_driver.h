@@ -107,6 +107,9 @@ bool coversScreen(HWND window);  // its window rectangle is exactly the primary 
 
 // "(left,top)-(right,bottom)", for failure messages.
 std::string rectText(const RECT& rect);
+// True when `colour` is within `tolerance` of red, green, blue on every channel (a pixel that
+// could not be read, CLR_INVALID, never is).
+bool colourNear(COLORREF colour, int red, int green, int blue, int tolerance);
 
 // Input.
 void setText(HWND window, const std::string& text);  // WM_SETTEXT, returns when set
