@@ -1,0 +1,18 @@
+#pragma once
+// Test helpers that need GoogleTest, shared by the test programs. Header-only: kv_driver is
+// linked by the benchmarks too, which have no GoogleTest.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+namespace kvtest {
+
+// Each side of the rectangle on its own, so a failure names the side that differs.
+inline void expectRect(const RECT& rect, const RECT& expected)
+{
+    EXPECT_EQ(rect.left, expected.left);
+    EXPECT_EQ(rect.top, expected.top);
+    EXPECT_EQ(rect.right, expected.right);
+    EXPECT_EQ(rect.bottom, expected.bottom);
+}
+
+}  // namespace kvtest
