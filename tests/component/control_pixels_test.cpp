@@ -6,18 +6,18 @@
 #include <string>
 
 #include "tests/component/hosted_control.h"
+#include "tests/driver/gtest_helpers.h"
 #include "tests/driver/kv_driver.h"
 
 namespace {
 
-class ControlPixels : public ::testing::Test {
+class ControlPixels : public kvtest::OleTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        ASSERT_NO_FATAL_FAILURE(OleTest::SetUp());
         ASSERT_TRUE(library.loaded());
     }
-    void TearDown() override { OleUninitialize(); }
 
     ComponentLibrary library;
 };

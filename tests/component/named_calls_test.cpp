@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/component/component_host.h"
+#include "tests/driver/gtest_helpers.h"
 #include "tests/driver/kv_driver.h"
 
 namespace {
@@ -13,11 +14,11 @@ namespace {
 const char twoSeconds[] = "pattern_320x240_2s.mp4";
 const char oneSecond[] = "pattern_160x120_1s.mp4";
 
-class NamedCalls : public ::testing::Test {
+class NamedCalls : public kvtest::OleTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        ASSERT_NO_FATAL_FAILURE(OleTest::SetUp());
         ASSERT_TRUE(library.loaded());
         player = library.create();
         ASSERT_FALSE(player.isEmpty());
@@ -25,7 +26,7 @@ protected:
     void TearDown() override
     {
         player.clear();
-        OleUninitialize();
+        OleTest::TearDown();
     }
 
     int64_t state() const { return number(player, "GetState"); }

@@ -15,15 +15,16 @@
 
 #include "tests/component/cover_window.h"
 #include "tests/component/hosted_control.h"
+#include "tests/driver/gtest_helpers.h"
 #include "tests/driver/kv_driver.h"
 
 namespace {
 
-class UnseenPlayback : public ::testing::Test {
+class UnseenPlayback : public kvtest::OleTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        ASSERT_NO_FATAL_FAILURE(OleTest::SetUp());
         ASSERT_TRUE(library.loaded());
         host = std::make_unique<HostedControl>(library, 320, 240);
         ASSERT_TRUE(host->ready());
@@ -35,7 +36,7 @@ protected:
     void TearDown() override
     {
         host.reset();
-        OleUninitialize();
+        OleTest::TearDown();
     }
 
     const AutomationObject& player() const { return host->player(); }

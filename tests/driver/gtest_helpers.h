@@ -3,6 +3,7 @@
 // linked by the benchmarks too, which have no GoogleTest.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <ole2.h>
 
 namespace kvtest {
 
@@ -14,5 +15,14 @@ inline void expectRect(const RECT& rect, const RECT& expected)
     EXPECT_EQ(rect.right, expected.right);
     EXPECT_EQ(rect.bottom, expected.bottom);
 }
+
+// OLE set up on the test's thread from SetUp to TearDown, as on the product's thread that hosts
+// the control. A fixture that sets up more runs this SetUp first (ASSERT_NO_FATAL_FAILURE) and
+// this TearDown last.
+class OleTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
+    void TearDown() override { OleUninitialize(); }
+};
 
 }  // namespace kvtest
