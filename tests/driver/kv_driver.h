@@ -127,6 +127,13 @@ bool pressKeyBeforeMarker(HWND edit, WORD virtualKey, const std::vector<WORD>& m
 // The window that has the keyboard focus in `window`'s thread (read through AttachThreadInput).
 HWND focusOf(HWND window);
 
+// kv.exe's settings window: its file name edit and its "应用" button, null where not found.
+struct SettingsControls {
+    HWND edit = nullptr;
+    HWND applyButton = nullptr;
+};
+SettingsControls settingsControls(HWND settings);
+
 // Message boxes: "#32770" windows with that caption; text is the static control 0xFFFF.
 HWND waitForMessageBox(DWORD processId, const char* caption, DWORD timeoutMs = defaultTimeoutMs);
 std::string messageBoxText(HWND box);
