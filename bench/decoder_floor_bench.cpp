@@ -7,7 +7,6 @@
 // Usage: decoder_floor_bench [--nv12] CLIP [SECONDS]
 #include <windows.h>
 #include <objbase.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +15,7 @@
 #include <string>
 #include <utility>
 
+#include "bench/process_figures.h"
 #include "component/media_foundation.h"
 #include "component/video_reader.h"
 
@@ -25,24 +25,6 @@ namespace {
 // until this long before its end, the stretch and moments playback_bench reads: the loop's
 // seek back to the start leaves the platform's decoder larger, as a reopening does.
 constexpr int64_t beforePassEnd = 500;  // milliseconds
-
-double cpuSeconds()
-{
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& t) {
-        return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
-double workingSetMB()
-{
-    PROCESS_MEMORY_COUNTERS memory{};
-    memory.cb = sizeof memory;
-    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-    return double(memory.WorkingSetSize) / (1024.0 * 1024.0);
-}
 
 OutputChoice platformNv12(const std::vector<GUID>&) { return OutputChoice{MFVideoFormat_NV12, PictureLayout::nv12}; }
 

@@ -9,7 +9,6 @@
 // Usage: playback_bench CLIP [SECONDS]   (APlayer.dll is taken from component\ beside it)
 //        playback_bench --cover          (a cover over the screen until the benchmark lets it go)
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -17,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/process_figures.h"
 #include "tests/component/cover_window.h"
 #include "tests/component/hosted_control.h"
 #include "tests/driver/processor_time.h"
@@ -33,16 +33,6 @@ struct HandleCloser {
 };
 using Handle = std::unique_ptr<void, HandleCloser>;
 
-double cpuSeconds()
-{
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& t) {
-        return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
 // Sleeps until a message arrives rather than polling, so the pump itself costs no CPU.
 void pumpMessagesFor(DWORD milliseconds)
 {
@@ -53,14 +43,6 @@ void pumpMessagesFor(DWORD milliseconds)
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&message);
     }
-}
-
-double workingSetMB()
-{
-    PROCESS_MEMORY_COUNTERS memory{};
-    memory.cb = sizeof memory;
-    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-    return double(memory.WorkingSetSize) / (1024.0 * 1024.0);
 }
 
 bool isDark(COLORREF colour) { return GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 24; }

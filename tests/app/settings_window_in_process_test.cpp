@@ -2,6 +2,7 @@
 // DPI, checked in-process (see in_process_settings_window.h).
 #include "tests/app/in_process_settings_window.h"
 #include "tests/driver/kv_driver.h"
+#include "tests/driver/gtest_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -56,14 +57,6 @@ LOGFONTA fontOf(HWND window)
     return font;
 }
 
-void expectRect(const RECT& rect, const RECT& expected)
-{
-    EXPECT_EQ(rect.left, expected.left);
-    EXPECT_EQ(rect.top, expected.top);
-    EXPECT_EQ(rect.right, expected.right);
-    EXPECT_EQ(rect.bottom, expected.bottom);
-}
-
 // As Windows tells a window moved to a monitor of another DPI. Wine never does: it has one DPI.
 void moveToDpi(HWND window, UINT dpi, const RECT& suggested)
 {
@@ -90,10 +83,10 @@ TEST_F(SettingsWindowInProcess, OnAMonitorOfAnotherDpiTheWindowTakesTheSuggested
     moveToDpi(window, dpi, suggested);
     RECT outer{};
     GetWindowRect(window, &outer);
-    expectRect(outer, suggested);
-    expectRect(kvtest::rectInParent(controls[0]), {320, 144, 496, 208});
-    expectRect(kvtest::rectInParent(controls[1]), {64, 48, 512, 112});
-    expectRect(kvtest::rectInParent(controls[2]), {80, 144, 272, 208});
+    kvtest::expectRect(outer, suggested);
+    kvtest::expectRect(kvtest::rectInParent(controls[0]), {320, 144, 496, 208});
+    kvtest::expectRect(kvtest::rectInParent(controls[1]), {64, 48, 512, 112});
+    kvtest::expectRect(kvtest::rectInParent(controls[2]), {80, 144, 272, 208});
     const auto scaled = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
     ASSERT_NE(scaled, stock);
     for (HWND control : controls) {
@@ -115,10 +108,10 @@ TEST_F(SettingsWindowInProcess, OnAMonitorOfAnotherDpiTheWindowTakesTheSuggested
     const RECT back{813, 463, 1107, 617};
     moveToDpi(window, USER_DEFAULT_SCREEN_DPI, back);
     GetWindowRect(window, &outer);
-    expectRect(outer, back);
-    expectRect(kvtest::rectInParent(controls[0]), {160, 72, 248, 104});
-    expectRect(kvtest::rectInParent(controls[1]), {32, 24, 256, 56});
-    expectRect(kvtest::rectInParent(controls[2]), {40, 72, 136, 104});
+    kvtest::expectRect(outer, back);
+    kvtest::expectRect(kvtest::rectInParent(controls[0]), {160, 72, 248, 104});
+    kvtest::expectRect(kvtest::rectInParent(controls[1]), {32, 24, 256, 56});
+    kvtest::expectRect(kvtest::rectInParent(controls[2]), {40, 72, 136, 104});
     for (HWND control : controls)
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), stock);
     EXPECT_EQ(GetObjectType(scaled), 0u);

@@ -1,6 +1,6 @@
 #pragma once
 // Test helpers around our APlayer.dll: loading it unregistered the way the product does,
-// the generated clips, and waiting for a condition while the thread's messages flow.
+// the generated clips, and the control's named calls.
 #include <windows.h>
 
 #include <cstdint>
@@ -32,26 +32,6 @@ public:
 private:
     HMODULE module_;
 };
-
-// Polls `condition` every few milliseconds, dispatching this thread's messages, until it
-// holds or `milliseconds` have passed; gives the last result.
-template <class Condition>
-bool waitUntil(Condition condition, DWORD milliseconds)
-{
-    const ULONGLONG deadline = GetTickCount64() + milliseconds;
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (condition())
-            return true;
-        if (GetTickCount64() >= deadline)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
 
 // Named calls of the control, as the product makes them.
 inline int64_t number(const AutomationObject& player, const char* name)

@@ -6,17 +6,18 @@
 #include <string>
 
 #include "tests/component/hosted_control.h"
+#include "tests/driver/gtest_helpers.h"
+#include "tests/driver/kv_driver.h"
 
 namespace {
 
-class ControlPixels : public ::testing::Test {
+class ControlPixels : public kvtest::OleTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        ASSERT_NO_FATAL_FAILURE(OleTest::SetUp());
         ASSERT_TRUE(library.loaded());
     }
-    void TearDown() override { OleUninitialize(); }
 
     ComponentLibrary library;
 };
@@ -26,7 +27,7 @@ TEST_F(ControlPixels, QuadrantsAt1080pSitInTheirCornersInTrueColoursDownToTheLas
     HostedControl host(library, 1920, 1080);
     ASSERT_TRUE(host.ready());
     open(host.player(), clipPath("quadrants_1920x1080.mp4"));
-    ASSERT_TRUE(waitUntil([&] { return colourNear(host.pixel(8, 8), 255, 0, 0, 12); }, 5000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return kvtest::colourNear(host.pixel(8, 8), 255, 0, 0, 12); }, 5000));
     struct Corner {
         int x, y, red, green, blue;
     } corners[] = {
@@ -35,7 +36,7 @@ TEST_F(ControlPixels, QuadrantsAt1080pSitInTheirCornersInTrueColoursDownToTheLas
     };
     for (const Corner& c : corners) {
         const COLORREF seen = host.pixel(c.x, c.y);
-        EXPECT_TRUE(colourNear(seen, c.red, c.green, c.blue, 12))
+        EXPECT_TRUE(kvtest::colourNear(seen, c.red, c.green, c.blue, 12))
             << "at " << c.x << "," << c.y << ": " << int(GetRValue(seen)) << "," << int(GetGValue(seen)) << ","
             << int(GetBValue(seen));
     }
@@ -48,7 +49,7 @@ TEST_F(ControlPixels, PictureFillsASquareWindowKeepingItsAspect)
     HostedControl host(library, 400, 400);
     ASSERT_TRUE(host.ready());
     open(host.player(), clipPath("square_on_blue_320x180.mp4"));
-    ASSERT_TRUE(waitUntil([&] { return colourNear(host.pixel(200, 200), 255, 255, 255, 30); }, 5000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return kvtest::colourNear(host.pixel(200, 200), 255, 255, 255, 30); }, 5000));
     struct Point {
         int x, y;
         bool white;
@@ -59,7 +60,7 @@ TEST_F(ControlPixels, PictureFillsASquareWindowKeepingItsAspect)
     };
     for (const Point& p : points) {
         const COLORREF seen = host.pixel(p.x, p.y);
-        const bool ok = p.white ? colourNear(seen, 255, 255, 255, 30) : colourNear(seen, 0, 0, 255, 40);
+        const bool ok = p.white ? kvtest::colourNear(seen, 255, 255, 255, 30) : kvtest::colourNear(seen, 0, 0, 255, 40);
         EXPECT_TRUE(ok) << "at " << p.x << "," << p.y << ": " << int(GetRValue(seen)) << "," << int(GetGValue(seen))
                         << "," << int(GetBValue(seen));
     }
@@ -73,9 +74,9 @@ TEST_F(ControlPixels, UnplayableFileLeavesTheWindowDark)
     HostedControl host(library, 200, 100);
     ASSERT_TRUE(host.ready());
     EXPECT_EQ(static_cast<int64_t>(host.player().invokeNumber("Open", {text})), 0);  // it is there: taken
-    EXPECT_TRUE(waitUntil([&] { return number(host.player(), "GetState") == stateClosed; }, 10000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return number(host.player(), "GetState") == stateClosed; }, 10000));
     RedrawWindow(host.controlWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_TRUE(waitUntil([&] { return colourNear(host.pixel(100, 50), 0, 0, 0, 24); }, 2000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return kvtest::colourNear(host.pixel(100, 50), 0, 0, 0, 24); }, 2000));
     DeleteFileA(text.c_str());
 }
 
@@ -86,9 +87,9 @@ TEST_F(ControlPixels, A720pEdgeOnA1080pScreenIsFilteredNotStairStepped)
     HostedControl host(library, 1920, 1080);
     ASSERT_TRUE(host.ready());
     open(host.player(), clipPath("halves_1280x720.mp4"));
-    ASSERT_TRUE(waitUntil([&] { return colourNear(host.pixel(1800, 540), 255, 255, 255, 12); }, 5000));
-    EXPECT_TRUE(colourNear(host.pixel(940, 540), 0, 0, 0, 12));
-    EXPECT_TRUE(colourNear(host.pixel(980, 540), 255, 255, 255, 12));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return kvtest::colourNear(host.pixel(1800, 540), 255, 255, 255, 12); }, 5000));
+    EXPECT_TRUE(kvtest::colourNear(host.pixel(940, 540), 0, 0, 0, 12));
+    EXPECT_TRUE(kvtest::colourNear(host.pixel(980, 540), 255, 255, 255, 12));
     int greys = 0, previous = 0;
     for (int x = 940; x <= 980; ++x) {
         const int level = GetGValue(host.pixel(x, 540));
@@ -115,7 +116,7 @@ TEST_F(ControlPixels, TheSameControlShowsThePictureAgainInANewHostAfterItsFirstH
         firstWindow = first.controlWindow();
         open(player, clipPath("pattern_320x240_2s.mp4"));
         number(player, "Play");
-        ASSERT_TRUE(waitUntil([&] { return number(player, "GetState") == statePlaying; }, 5000));
+        ASSERT_TRUE(kvtest::waitUntil([&] { return number(player, "GetState") == statePlaying; }, 5000));
     }
     EXPECT_FALSE(IsWindow(firstWindow));
     number(player, "Close");
@@ -125,6 +126,6 @@ TEST_F(ControlPixels, TheSameControlShowsThePictureAgainInANewHostAfterItsFirstH
     EXPECT_EQ(GetParent(second.controlWindow()), second.hostWindow());
     open(player, clipPath("square_on_blue_320x180.mp4"));
     number(player, "Play");
-    EXPECT_TRUE(waitUntil([&] { return colourNear(second.pixel(200, 200), 255, 255, 255, 30); }, 5000));
-    EXPECT_TRUE(colourNear(second.pixel(2, 200), 0, 0, 255, 40));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return kvtest::colourNear(second.pixel(200, 200), 255, 255, 255, 30); }, 5000));
+    EXPECT_TRUE(kvtest::colourNear(second.pixel(2, 200), 0, 0, 255, 40));
 }

@@ -3,8 +3,6 @@
 #include <oleidl.h>
 #include <wrl/client.h>
 
-#include <cstdlib>
-
 namespace {
 
 using AtlAxWinInitFunction = BOOL(WINAPI*)();
@@ -61,10 +59,4 @@ COLORREF HostedControl::pixel(int x, int y) const
     const COLORREF colour = GetPixel(dc, x, y);
     ReleaseDC(controlWindow_, dc);
     return colour;
-}
-
-bool colourNear(COLORREF colour, int red, int green, int blue, int tolerance)
-{
-    return colour != CLR_INVALID && std::abs(GetRValue(colour) - red) <= tolerance &&
-           std::abs(GetGValue(colour) - green) <= tolerance && std::abs(GetBValue(colour) - blue) <= tolerance;
 }

@@ -29,6 +29,3 @@ private:
     HWND hostWindow_ = nullptr;
     HWND controlWindow_ = nullptr;
 };
-
-// True when `colour` is within `tolerance` of red, green, blue on every channel.
-bool colourNear(COLORREF colour, int red, int green, int blue, int tolerance);

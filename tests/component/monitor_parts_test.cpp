@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "component/monitor_parts.h"
+#include "tests/driver/kv_driver.h"
 
 namespace {
 
@@ -13,17 +14,11 @@ const RECT primaryMonitor{0, 0, 1920, 1080};
 // The same monitor above the primary instead.
 const RECT monitorAbove{0, -720, 1280, 0};
 
-std::string text(const RECT& r)
-{
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
-           std::to_string(r.bottom) + ")";
-}
-
 std::string text(const std::vector<RECT>& rects)
 {
     std::string out;
     for (const RECT& r : rects)
-        out += text(r) + " ";
+        out += kvtest::rectText(r) + " ";
     return out;
 }
 
@@ -64,7 +59,8 @@ TEST(MonitorParts, EachMonitorFillsItsOwnPartAndAWindowOnOneMonitorIsOnePart)
         const std::vector<RECT> parts = monitorParts(c.window, c.monitors);
         ASSERT_EQ(parts.size(), c.expected.size()) << text(parts);
         for (size_t i = 0; i < parts.size(); ++i)
-            EXPECT_TRUE(EqualRect(&parts[i], &c.expected[i])) << text(parts[i]) << " expected " << text(c.expected[i]);
+            EXPECT_TRUE(EqualRect(&parts[i], &c.expected[i]))
+                << kvtest::rectText(parts[i]) << " expected " << kvtest::rectText(c.expected[i]);
     }
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "tests/component/component_host.h"
+#include "tests/driver/gtest_helpers.h"
+#include "tests/driver/kv_driver.h"
 
 namespace {
 
@@ -12,11 +14,11 @@ namespace {
 const char twoSeconds[] = "pattern_320x240_2s.mp4";
 const char oneSecond[] = "pattern_160x120_1s.mp4";
 
-class NamedCalls : public ::testing::Test {
+class NamedCalls : public kvtest::OleTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        ASSERT_NO_FATAL_FAILURE(OleTest::SetUp());
         ASSERT_TRUE(library.loaded());
         player = library.create();
         ASSERT_FALSE(player.isEmpty());
@@ -24,7 +26,7 @@ protected:
     void TearDown() override
     {
         player.clear();
-        OleUninitialize();
+        OleTest::TearDown();
     }
 
     int64_t state() const { return number(player, "GetState"); }
@@ -36,14 +38,14 @@ protected:
     void openFile(const std::string& path)
     {
         open(player, path);
-        ASSERT_TRUE(waitUntil([&] { return state() != stateOpening; }, 5000));
+        ASSERT_TRUE(kvtest::waitUntil([&] { return state() != stateOpening; }, 5000));
         ASSERT_EQ(state(), statePaused);
     }
     // Positions seen stay the same while 300 ms pass.
     bool positionHolds()
     {
         const int64_t held = number(player, "GetPosition");
-        return !waitUntil([&] { return number(player, "GetPosition") != held; }, 300);
+        return !kvtest::waitUntil([&] { return number(player, "GetPosition") != held; }, 300);
     }
 
     void expectEveryFigureZero() const
@@ -79,13 +81,14 @@ TEST_F(NamedCalls, PositionAdvancesWhilePlayingAndHoldsWhilePaused)
 {
     openFile(clipPath(twoSeconds));
     EXPECT_EQ(number(player, "Play"), 0);
-    EXPECT_TRUE(waitUntil([&] { return state() == statePlaying && number(player, "GetPosition") > 300; }, 3000));
+    EXPECT_TRUE(
+        kvtest::waitUntil([&] { return state() == statePlaying && number(player, "GetPosition") > 300; }, 3000));
     EXPECT_EQ(number(player, "Pause"), 0);
-    ASSERT_TRUE(waitUntil([&] { return state() == statePaused; }, 1000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return state() == statePaused; }, 1000));
     EXPECT_TRUE(positionHolds());
     const int64_t paused = number(player, "GetPosition");
     EXPECT_EQ(number(player, "Play"), 0);
-    EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > paused + 200; }, 2000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return number(player, "GetPosition") > paused + 200; }, 2000));
 }
 
 TEST_F(NamedCalls, SetPositionShowsThePictureAtThatTimeAlsoWhilePaused)
@@ -93,12 +96,12 @@ TEST_F(NamedCalls, SetPositionShowsThePictureAtThatTimeAlsoWhilePaused)
     openFile(clipPath(twoSeconds));
     int32_t target = 1500;
     EXPECT_EQ(player.invokeNumber("SetPosition", {target}), 0.0);
-    ASSERT_TRUE(waitUntil([&] { return !player.invokeBool("IsSeeking"); }, 3000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return !player.invokeBool("IsSeeking"); }, 3000));
     EXPECT_NEAR(number(player, "GetPosition"), 1500, 40);
     EXPECT_EQ(state(), statePaused);
     target = 200;
     player.invokeNumber("SetPosition", {target});
-    ASSERT_TRUE(waitUntil([&] { return !player.invokeBool("IsSeeking"); }, 3000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return !player.invokeBool("IsSeeking"); }, 3000));
     EXPECT_NEAR(number(player, "GetPosition"), 200, 40);
 }
 
@@ -106,10 +109,11 @@ TEST_F(NamedCalls, WithoutLoopPlaybackEndsAtTheEndAndPlayStartsAgain)
 {
     openFile(clipPath(oneSecond));
     number(player, "Play");
-    ASSERT_TRUE(waitUntil([&] { return state() == stateEnded; }, 4000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return state() == stateEnded; }, 4000));
     EXPECT_GT(number(player, "GetPosition"), 800);
     number(player, "Play");
-    EXPECT_TRUE(waitUntil([&] { return state() == statePlaying && number(player, "GetPosition") < 500; }, 2000));
+    EXPECT_TRUE(
+        kvtest::waitUntil([&] { return state() == statePlaying && number(player, "GetPosition") < 500; }, 2000));
 }
 
 TEST_F(NamedCalls, LoopItemWrapsThePositionAndPlaybackGoesOn)
@@ -117,9 +121,9 @@ TEST_F(NamedCalls, LoopItemWrapsThePositionAndPlaybackGoesOn)
     EXPECT_EQ(setConfig(player, 8, 1), 0);
     openFile(clipPath(oneSecond));
     number(player, "Play");
-    ASSERT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 700; }, 3000));
-    ASSERT_TRUE(waitUntil([&] { return number(player, "GetPosition") < 300; }, 3000));
-    EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 500; }, 3000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return number(player, "GetPosition") > 700; }, 3000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return number(player, "GetPosition") < 300; }, 3000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return number(player, "GetPosition") > 500; }, 3000));
     EXPECT_EQ(state(), statePlaying);
 }
 
@@ -133,7 +137,7 @@ TEST_F(NamedCalls, CloseThenOpenAgainPlays)
     openFile(clipPath(oneSecond));
     EXPECT_EQ(number(player, "GetVideoWidth"), 160);
     number(player, "Play");
-    EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 300; }, 3000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return number(player, "GetPosition") > 300; }, 3000));
 }
 
 TEST_F(NamedCalls, OpeningTheOpenFileAgainKeepsItAndStartsOverPausedAtTheFirstPicture)
@@ -141,7 +145,7 @@ TEST_F(NamedCalls, OpeningTheOpenFileAgainKeepsItAndStartsOverPausedAtTheFirstPi
     const std::string path = clipPath(twoSeconds);
     openFile(path);
     number(player, "Play");
-    ASSERT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 500; }, 3000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return number(player, "GetPosition") > 500; }, 3000));
     // The same file named in another case: still open, so its figures are there at once,
     // where a new opening would know nothing until it has read the file.
     std::string otherCase = path;
@@ -151,11 +155,11 @@ TEST_F(NamedCalls, OpeningTheOpenFileAgainKeepsItAndStartsOverPausedAtTheFirstPi
     EXPECT_NEAR(number(player, "GetDuration"), 2000, 50);
     EXPECT_EQ(number(player, "GetVideoWidth"), 320);
     EXPECT_EQ(number(player, "GetPosition"), 0);
-    ASSERT_TRUE(waitUntil([&] { return state() == statePaused && openedAndShowing(); }, 5000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return state() == statePaused && openedAndShowing(); }, 5000));
     EXPECT_LT(number(player, "GetPosition"), 100);
     EXPECT_TRUE(positionHolds());
     number(player, "Play");
-    EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 300; }, 3000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return number(player, "GetPosition") > 300; }, 3000));
     // Another file opens anew.
     openFile(clipPath(oneSecond));
     EXPECT_EQ(number(player, "GetVideoWidth"), 160);
@@ -168,18 +172,18 @@ TEST_F(NamedCalls, OpeningTheSameFileTwiceInARowShowsTheFirstPictureThenPlaysFro
     const std::string path = clipPath(twoSeconds);
     open(player, path);
     open(player, path);
-    ASSERT_TRUE(waitUntil([&] { return state() == statePaused && openedAndShowing(); }, 5000));
+    ASSERT_TRUE(kvtest::waitUntil([&] { return state() == statePaused && openedAndShowing(); }, 5000));
     EXPECT_LT(number(player, "GetPosition"), 100);
     EXPECT_TRUE(positionHolds());
     number(player, "Play");
-    EXPECT_TRUE(waitUntil([&] { return number(player, "GetPosition") > 300; }, 3000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return number(player, "GetPosition") > 300; }, 3000));
     EXPECT_LT(number(player, "GetPosition"), 1500);
 }
 
 TEST_F(NamedCalls, MissingFileLeavesEveryFigureZero)
 {
     open(player, clipPath("no_such_clip.mp4"));
-    EXPECT_TRUE(waitUntil([&] { return state() == stateClosed; }, 3000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return state() == stateClosed; }, 3000));
     EXPECT_EQ(number(player, "Play"), -1);
     expectEveryFigureZero();
 }
@@ -189,7 +193,7 @@ TEST_F(NamedCalls, FileThatIsNoVideoLeavesEveryFigureZero)
     const std::string fake = textFileBesideProgram("not_a_video.mp4");
     ASSERT_FALSE(fake.empty());
     open(player, fake);
-    EXPECT_TRUE(waitUntil([&] { return state() == stateClosed; }, 10000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return state() == stateClosed; }, 10000));
     number(player, "Play");
     expectEveryFigureZero();
     DeleteFileA(fake.c_str());

@@ -15,14 +15,16 @@
 
 #include "tests/component/cover_window.h"
 #include "tests/component/hosted_control.h"
+#include "tests/driver/gtest_helpers.h"
+#include "tests/driver/kv_driver.h"
 
 namespace {
 
-class UnseenPlayback : public ::testing::Test {
+class UnseenPlayback : public kvtest::OleTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        ASSERT_NO_FATAL_FAILURE(OleTest::SetUp());
         ASSERT_TRUE(library.loaded());
         host = std::make_unique<HostedControl>(library, 320, 240);
         ASSERT_TRUE(host->ready());
@@ -34,7 +36,7 @@ protected:
     void TearDown() override
     {
         host.reset();
-        OleUninitialize();
+        OleTest::TearDown();
     }
 
     const AutomationObject& player() const { return host->player(); }
@@ -49,7 +51,7 @@ protected:
     {
         int64_t held = position();
         ULONGLONG since = GetTickCount64();
-        return waitUntil(
+        return kvtest::waitUntil(
             [&] {
                 const int64_t now = position();
                 if (now != held) {
@@ -65,7 +67,7 @@ protected:
     {
         const int64_t from = position();
         const ULONGLONG start = GetTickCount64();
-        const bool moved = waitUntil([&] { return position() != from; }, milliseconds);
+        const bool moved = kvtest::waitUntil([&] { return position() != from; }, milliseconds);
         std::printf("position moved on after %llu ms\n", static_cast<unsigned long long>(GetTickCount64() - start));
         return moved;
     }
@@ -73,7 +75,7 @@ protected:
     bool showsAPicture() const
     {
         const COLORREF colour = host->pixel(160, 120);
-        return colourNear(colour, 255, 0, 0, 40) || colourNear(colour, 0, 0, 255, 40);
+        return kvtest::colourNear(colour, 255, 0, 0, 40) || kvtest::colourNear(colour, 0, 0, 255, 40);
     }
     void sendSessionChange(WPARAM change) const
     {
@@ -100,7 +102,7 @@ TEST_F(UnseenPlayback, CoveredItHoldsStillYetPlaysAndGoesOnWithAPictureWhenTheCo
     EXPECT_EQ(state(), statePlaying);
     const int64_t held = position();
     cover.close();
-    EXPECT_TRUE(waitUntil([&] { return showsAPicture(); }, 1000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return showsAPicture(); }, 1000));
     EXPECT_TRUE(advances(1000));
     // It went on from where it stopped, not from the start or a jump ahead (the clip loops).
     const int64_t duration = number(player(), "GetDuration");
@@ -154,14 +156,14 @@ TEST_F(UnseenPlayback, PauseWhileUnseenStaysPausedAndPlayWhileUnseenPlaysOnceSee
     auto cover = std::make_unique<CoverWindow>(0, 0, screenWidth(), screenHeight());
     EXPECT_TRUE(holdsStill());
     EXPECT_EQ(number(player(), "Pause"), 0);
-    EXPECT_TRUE(waitUntil([&] { return state() == statePaused; }, 1000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return state() == statePaused; }, 1000));
     cover.reset();
     EXPECT_TRUE(holdsStill());
     EXPECT_EQ(state(), statePaused);
 
     cover = std::make_unique<CoverWindow>(0, 0, screenWidth(), screenHeight());
     EXPECT_EQ(number(player(), "Play"), 0);
-    EXPECT_TRUE(waitUntil([&] { return state() == statePlaying; }, 1000));
+    EXPECT_TRUE(kvtest::waitUntil([&] { return state() == statePlaying; }, 1000));
     EXPECT_TRUE(holdsStill());
     cover.reset();
     EXPECT_TRUE(advances(1000));

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,6 +18,9 @@
 
 namespace {
 
+// Per channel: the screen's colours of the clip are near the clip's own, not equal.
+constexpr int colourTolerance = 40;
+
 COLORREF screenPixel(int x, int y)
 {
     HDC screen = GetDC(nullptr);
@@ -27,19 +29,13 @@ COLORREF screenPixel(int x, int y)
     return colour;
 }
 
-bool looksLike(COLORREF colour, int red, int green, int blue)
-{
-    return colour != CLR_INVALID && std::abs(GetRValue(colour) - red) <= 40 &&
-           std::abs(GetGValue(colour) - green) <= 40 && std::abs(GetBValue(colour) - blue) <= 40;
-}
-
 // Corners, away from the settings window in the middle of the screen.
 std::function<bool()> screenShows(int red, int green, int blue)
 {
     const int right = kvtest::screenWidth() - 30, bottom = kvtest::screenHeight() - 30;
     return [=] {
-        return looksLike(screenPixel(30, 30), red, green, blue) &&
-               looksLike(screenPixel(right, bottom), red, green, blue);
+        return kvtest::colourNear(screenPixel(30, 30), red, green, blue, colourTolerance) &&
+               kvtest::colourNear(screenPixel(right, bottom), red, green, blue, colourTolerance);
     };
 }
 
@@ -100,7 +96,7 @@ protected:
     void expectPlaying(const char* what)
     {
         auto cornerShows = [](int red, int green, int blue) {
-            return [=] { return looksLike(screenPixel(30, 30), red, green, blue); };
+            return [=] { return kvtest::colourNear(screenPixel(30, 30), red, green, blue, colourTolerance); };
         };
         const bool red = cornerShows(255, 0, 0)();
         const ULONGLONG start = GetTickCount64();

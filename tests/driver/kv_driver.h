@@ -23,7 +23,9 @@ namespace kvtest {
 
 constexpr DWORD defaultTimeoutMs = 10000;
 
-// Polls `done` every few milliseconds until it holds or the time is up; its last answer.
+// Polls `done` every few milliseconds until it holds or the time is up; its last answer. This
+// thread's messages are dispatched meanwhile, so that its own windows (a hosted control, a
+// cover) keep working while it waits.
 bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs = defaultTimeoutMs);
 
 // The folder that holds the running test program (and kv.exe, and bin/fixtures/).
@@ -100,7 +102,14 @@ bool hidden(HWND window);                 // a window that exists and is not sho
 std::vector<HWND> children(HWND window);  // direct children, top of the Z-order first
 int screenWidth();
 int screenHeight();
-std::vector<RECT> monitors();  // each monitor's rectangle in screen coordinates
+std::vector<RECT> monitors();    // each monitor's rectangle in screen coordinates
+bool coversScreen(HWND window);  // its window rectangle is exactly the primary screen
+
+// "(left,top)-(right,bottom)", for failure messages.
+std::string rectText(const RECT& rect);
+// True when `colour` is within `tolerance` of red, green, blue on every channel (a pixel that
+// could not be read, CLR_INVALID, never is).
+bool colourNear(COLORREF colour, int red, int green, int blue, int tolerance);
 
 // Input.
 void setText(HWND window, const std::string& text);  // WM_SETTEXT, returns when set
@@ -117,6 +126,13 @@ bool pressKey(HWND target, WORD virtualKey, const std::vector<WORD>& modifiers =
 bool pressKeyBeforeMarker(HWND edit, WORD virtualKey, const std::vector<WORD>& modifiers, char marker);
 // The window that has the keyboard focus in `window`'s thread (read through AttachThreadInput).
 HWND focusOf(HWND window);
+
+// kv.exe's settings window: its file name edit and its "应用" button, null where not found.
+struct SettingsControls {
+    HWND edit = nullptr;
+    HWND applyButton = nullptr;
+};
+SettingsControls settingsControls(HWND settings);
 
 // Message boxes: "#32770" windows with that caption; text is the static control 0xFFFF.
 HWND waitForMessageBox(DWORD processId, const char* caption, DWORD timeoutMs = defaultTimeoutMs);

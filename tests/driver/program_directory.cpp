@@ -51,12 +51,19 @@ void removeTree(const std::string& path)
 bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (!done()) {
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (done())
+            return true;
         if (GetTickCount64() >= deadline)
-            return done();
-        Sleep(10);
+            return false;
+        // Wakes early when a message comes, so this thread's windows answer at once.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
-    return true;
 }
 
 std::string binDirectory()

@@ -130,4 +130,16 @@ std::vector<RECT> monitors()
     EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&all));
     return all;
 }
+
+SettingsControls settingsControls(HWND settings)
+{
+    SettingsControls found;
+    for (HWND control : children(settings)) {
+        if (className(control) == "Edit")
+            found.edit = control;
+        else if (text(control) == "应用")
+            found.applyButton = control;
+    }
+    return found;
+}
 }  // namespace kvtest

@@ -1,5 +1,6 @@
 // The settings window of a running kv.exe, driven from outside like a user would.
 #include "tests/driver/kv_driver.h"
+#include "tests/driver/gtest_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -100,11 +101,7 @@ TEST_F(SettingsWindow, ControlsInTabOrderWithClassesStylesRectsAndTexts)
         EXPECT_EQ(_stricmp(className(control.control).c_str(), control.className), 0) << className(control.control);
         EXPECT_EQ(style(control.control), control.style);
         EXPECT_EQ(exStyle(control.control), control.exStyle);
-        const RECT rect = rectInParent(control.control);
-        EXPECT_EQ(rect.left, control.rect.left);
-        EXPECT_EQ(rect.top, control.rect.top);
-        EXPECT_EQ(rect.right, control.rect.right);
-        EXPECT_EQ(rect.bottom, control.rect.bottom);
+        expectRect(rectInParent(control.control), control.rect);
         EXPECT_EQ(text(control.control), control.text);
     }
 }

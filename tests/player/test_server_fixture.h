@@ -6,13 +6,14 @@
 #include <wrl/client.h>
 
 #include "player/automation_object.h"
+#include "tests/driver/gtest_helpers.h"
 #include "tests/fixtures/test_com_server/test_com_server.h"
 
-class TestServerFixture : public ::testing::Test {
+class TestServerFixture : public kvtest::OleTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        ASSERT_NO_FATAL_FAILURE(OleTest::SetUp());
         object = make(CLSID_TypedTestObject);
         ASSERT_FALSE(object.isEmpty());
         clearCalls();
@@ -22,7 +23,7 @@ protected:
         object.clear();
         EXPECT_EQ(testServerRecording()->liveObjects, 0);
         EXPECT_EQ(testServerRecording()->liveTypeWrappers, 0);
-        OleUninitialize();
+        OleTest::TearDown();
     }
 
     static AutomationObject make(const CLSID& kind)

@@ -7,11 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
+// Per channel: the screen's colours of the clip are near the clip's own, not equal.
+constexpr int colourTolerance = 40;
 // The item's system command.
 constexpr WPARAM allMonitorsCommand = 0x0020;
 const std::string fileSection = "[文件名]\r\n文件名=C:\\videos\\sea.mp4\r\n";
@@ -31,21 +32,9 @@ bool covers(HWND window, const RECT& area)
     return EqualRect(&rect, &area) != FALSE;
 }
 
-std::string describe(HWND window)
-{
-    const RECT r = kvtest::windowRect(window);
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
-           std::to_string(r.bottom) + ")";
-}
+std::string describe(HWND window) { return kvtest::rectText(kvtest::windowRect(window)); }
 
 void chooseAllMonitors(HWND settings) { PostMessageA(settings, WM_SYSCOMMAND, allMonitorsCommand, 0); }
-
-bool looksLike(COLORREF colour, COLORREF expected)
-{
-    return colour != CLR_INVALID && std::abs(GetRValue(colour) - GetRValue(expected)) <= 40 &&
-           std::abs(GetGValue(colour) - GetGValue(expected)) <= 40 &&
-           std::abs(GetBValue(colour) - GetBValue(expected)) <= 40;
-}
 
 // The quadrants clip's four colours in the four corners of the monitor: the whole picture,
 // filling it (a 16:9 picture on a 16:9 monitor is not cropped).
@@ -53,10 +42,13 @@ bool showsWholePicture(const RECT& monitor)
 {
     constexpr int inset = 30;
     HDC screen = GetDC(nullptr);
-    const bool shown = looksLike(GetPixel(screen, monitor.left + inset, monitor.top + inset), RGB(255, 0, 0)) &&
-                       looksLike(GetPixel(screen, monitor.right - inset, monitor.top + inset), RGB(0, 255, 0)) &&
-                       looksLike(GetPixel(screen, monitor.left + inset, monitor.bottom - inset), RGB(0, 0, 255)) &&
-                       looksLike(GetPixel(screen, monitor.right - inset, monitor.bottom - inset), RGB(255, 255, 255));
+    const bool shown =
+        kvtest::colourNear(GetPixel(screen, monitor.left + inset, monitor.top + inset), 255, 0, 0, colourTolerance) &&
+        kvtest::colourNear(GetPixel(screen, monitor.right - inset, monitor.top + inset), 0, 255, 0, colourTolerance) &&
+        kvtest::colourNear(GetPixel(screen, monitor.left + inset, monitor.bottom - inset), 0, 0, 255,
+                           colourTolerance) &&
+        kvtest::colourNear(GetPixel(screen, monitor.right - inset, monitor.bottom - inset), 255, 255, 255,
+                           colourTolerance);
     ReleaseDC(nullptr, screen);
     return shown;
 }

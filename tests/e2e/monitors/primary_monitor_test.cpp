@@ -18,12 +18,6 @@ RECT primaryMonitor()
     return info.rcMonitor;
 }
 
-std::string describe(const RECT& rect)
-{
-    return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" + std::to_string(rect.right) + "," +
-           std::to_string(rect.bottom) + ")";
-}
-
 bool onPrimaryMonitor(HWND window)
 {
     const RECT rect = kvtest::windowRect(window);
@@ -71,8 +65,8 @@ TEST_P(PrimaryMonitor, TheEmbeddedPlayerWindowCoversThePrimaryMonitor)
     run.apply();
     HWND player = waitForEmbeddedPlayer(run);
     ASSERT_NE(player, nullptr);
-    EXPECT_TRUE(onPrimaryMonitor(player))
-        << describe(kvtest::windowRect(player)) << ", the primary monitor " << describe(primaryMonitor());
+    EXPECT_TRUE(onPrimaryMonitor(player)) << kvtest::rectText(kvtest::windowRect(player)) << ", the primary monitor "
+                                          << kvtest::rectText(primaryMonitor());
 
     kvtest::close(run.settings);
     EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(0));
@@ -89,7 +83,8 @@ TEST_P(PrimaryMonitor, AfterAShellRestartThePlayerWindowCoversThePrimaryMonitorA
     HWND player = waitForEmbeddedPlayer(run, first);
     ASSERT_NE(player, nullptr);
     EXPECT_TRUE(kvtest::waitUntil([&] { return onPrimaryMonitor(player); }))
-        << describe(kvtest::windowRect(player)) << ", the primary monitor " << describe(primaryMonitor());
+        << kvtest::rectText(kvtest::windowRect(player)) << ", the primary monitor "
+        << kvtest::rectText(primaryMonitor());
 
     kvtest::close(run.settings);
     EXPECT_EQ(run.kv.waitForExit(), std::optional<DWORD>(0));

@@ -25,12 +25,9 @@ PlayerRun::PlayerRun(const PlayerRunSetup& setup) : shell(setup.shellOptions)
     settings = kvtest::waitForWindow(kv->id(), nullptr, settingsTitle);
     if (!settings)
         return;
-    for (HWND control : kvtest::children(settings)) {
-        if (kvtest::className(control) == "Edit")
-            edit = control;
-        else if (kvtest::text(control) == "应用")
-            applyButton = control;
-    }
+    const kvtest::SettingsControls controls = kvtest::settingsControls(settings);
+    edit = controls.edit;
+    applyButton = controls.applyButton;
 }
 
 void PlayerRun::apply(const std::string& fileName) const

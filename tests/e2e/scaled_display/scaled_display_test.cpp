@@ -3,6 +3,7 @@
 // on_scaled_display.sh, in a Wine prefix of that DPI.
 #include "tests/app/in_process_settings_window.h"
 #include "tests/e2e/player/player_run.h"
+#include "tests/driver/gtest_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -42,14 +43,6 @@ UINT screenDpi()
     return static_cast<UINT>(dpi);
 }
 
-void expectRect(const RECT& rect, const RECT& expected)
-{
-    EXPECT_EQ(rect.left, expected.left);
-    EXPECT_EQ(rect.top, expected.top);
-    EXPECT_EQ(rect.right, expected.right);
-    EXPECT_EQ(rect.bottom, expected.bottom);
-}
-
 class ScaledDisplay : public testing::Test {
 protected:
     void SetUp() override
@@ -78,9 +71,9 @@ TEST_F(ScaledDisplay, SettingsWindowHasTheScaledClientAreaAndControlsAndStaysCen
 
     const std::vector<HWND> controls = kvtest::children(run.settings);
     ASSERT_EQ(controls.size(), 3u);
-    expectRect(kvtest::rectInParent(controls[0]), at->applyButton);
-    expectRect(kvtest::rectInParent(controls[1]), at->fileNameEdit);
-    expectRect(kvtest::rectInParent(controls[2]), at->browseButton);
+    kvtest::expectRect(kvtest::rectInParent(controls[0]), at->applyButton);
+    kvtest::expectRect(kvtest::rectInParent(controls[1]), at->fileNameEdit);
+    kvtest::expectRect(kvtest::rectInParent(controls[2]), at->browseButton);
 
     kvtest::close(run.settings);
     EXPECT_EQ(run.kv->waitForExit(), std::optional<DWORD>(0));
@@ -112,10 +105,10 @@ TEST_F(ScaledDisplay, ThePlayerWindowAndItsHostCoverTheScreenInItsPixels)
     HWND player = run.playerWindow();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(kvtest::parent(player), run.shell.window(fake_shell::progman));
-    expectRect(kvtest::windowRect(player), screen);
+    kvtest::expectRect(kvtest::windowRect(player), screen);
     const std::vector<HWND> hosts = run.hostWindows();
     ASSERT_EQ(hosts.size(), 1u);
-    expectRect(kvtest::windowRect(hosts[0]), screen);
+    kvtest::expectRect(kvtest::windowRect(hosts[0]), screen);
 
     kvtest::close(run.settings);
     EXPECT_EQ(run.kv->waitForExit(), std::optional<DWORD>(0));

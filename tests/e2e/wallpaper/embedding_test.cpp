@@ -9,13 +9,6 @@
 #include <vector>
 
 namespace {
-bool coversScreen(HWND window)
-{
-    const RECT rect = kvtest::windowRect(window);
-    return rect.left == 0 && rect.top == 0 && rect.right == kvtest::screenWidth() &&
-           rect.bottom == kvtest::screenHeight();
-}
-
 // Closing the settings window with the player window gone already ends the run quietly.
 void expectClosingEndsWithZero(WallpaperRun& run)
 {
@@ -34,7 +27,7 @@ TEST(Embedding, PlayerWindowBecomesChildOfProgmanWallpaperLayerIsHiddenAndClosin
     HWND player = run.playerWindow();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(kvtest::parent(player), run.shell.window(fake_shell::progman));
-    EXPECT_TRUE(coversScreen(player));
+    EXPECT_TRUE(kvtest::coversScreen(player));
     EXPECT_TRUE(kvtest::visible(player));
     EXPECT_EQ(kvtest::exStyle(player) & WS_EX_LAYERED, 0);
     EXPECT_EQ(run.shell.spawnRequests(), 1);
@@ -140,7 +133,7 @@ TEST(Embedding, WithoutProgmanThePlayerStaysTopLevelAndClosingEndsWithZero)
     HWND player = run.playerWindow();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(kvtest::parent(player), GetDesktopWindow());
-    EXPECT_TRUE(coversScreen(player));
+    EXPECT_TRUE(kvtest::coversScreen(player));
     EXPECT_TRUE(kvtest::visible(player));
 
     expectClosingEndsWithZero(run);

@@ -27,13 +27,6 @@ Calls replayCalls(const std::string& path)
     return {"SetConfig(8,1)", "SetConfig(119,1)", "Open(\"" + path + "\")", "Play()"};
 }
 
-bool coversScreen(HWND window)
-{
-    const RECT rect = kvtest::windowRect(window);
-    return rect.left == 0 && rect.top == 0 && rect.right == kvtest::screenWidth() &&
-           rect.bottom == kvtest::screenHeight();
-}
-
 // The tree of the first embedding, on whichever desktop the shell stands now.
 void expectEmbedded(const PlayerRun& run, bool layout24H2)
 {
@@ -41,7 +34,7 @@ void expectEmbedded(const PlayerRun& run, bool layout24H2)
     HWND player = run.playerWindow();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(kvtest::parent(player), progman);
-    EXPECT_TRUE(coversScreen(player));
+    EXPECT_TRUE(kvtest::coversScreen(player));
     EXPECT_TRUE(kvtest::visible(player));
     EXPECT_EQ(run.shell.spawnRequests(), 1);
     if (layout24H2) {

@@ -14,12 +14,9 @@ WallpaperRun::WallpaperRun(const std::string& shellOptions, const std::string& r
       kv(startKv(directory, rememberedVideo))
 {
     settings = kvtest::waitForWindow(kv.id(), nullptr, "kv_动态壁纸设置");
-    for (HWND control : kvtest::children(settings)) {
-        if (kvtest::className(control) == "Edit")
-            edit = control;
-        else if (kvtest::text(control) == "应用")
-            applyButton = control;
-    }
+    const kvtest::SettingsControls controls = kvtest::settingsControls(settings);
+    edit = controls.edit;
+    applyButton = controls.applyButton;
 }
 
 void WallpaperRun::apply(const std::string& fileName) const
