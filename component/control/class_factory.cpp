@@ -1,7 +1,5 @@
 #include "component/control/class_factory.h"
 
-#include <new>
-
 #include "component/control/module.h"
 #include "component/control/ref_counted.h"
 
@@ -57,12 +55,7 @@ HRESULT getClassObject(REFCLSID requested, REFCLSID served, CreateObject create,
     *object = nullptr;
     if (requested != served)
         return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new (std::nothrow) ClassFactory(create);
-    if (!factory)
-        return E_OUTOFMEMORY;
-    HRESULT result = factory->QueryInterface(iid, object);
-    factory->Release();
-    return result;
+    return createAs<ClassFactory>(iid, object, create);
 }
 
 }  // namespace kvctl

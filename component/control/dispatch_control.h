@@ -19,8 +19,6 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include <new>
-
 #include "component/control/ole_control.h"
 #include "component/control/ref_counted.h"
 #include "component/control/type_library.h"
@@ -99,12 +97,7 @@ private:
 template <class Control>
 HRESULT createObject(REFIID iid, void** object)
 {
-    auto* control = new (std::nothrow) Control();
-    if (!control)
-        return E_OUTOFMEMORY;
-    HRESULT result = control->QueryInterface(iid, object);
-    control->Release();
-    return result;
+    return createAs<Control>(iid, object);
 }
 
 }  // namespace kvctl

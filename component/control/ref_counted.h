@@ -6,6 +6,9 @@
 // objects (module.h): the count of references is not the count of objects.
 #include <windows.h>
 
+#include <new>
+#include <utility>
+
 namespace kvctl {
 
 template <class Object, class... Interfaces>
@@ -27,5 +30,17 @@ protected:
 private:
     LONG references_ = 1;
 };
+
+// A new `Object` handed out as `iid`: the creator's reference goes once the interface holds one.
+template <class Object, class... Arguments>
+HRESULT createAs(REFIID iid, void** object, Arguments&&... arguments)
+{
+    auto* created = new (std::nothrow) Object(std::forward<Arguments>(arguments)...);
+    if (!created)
+        return E_OUTOFMEMORY;
+    const HRESULT result = created->QueryInterface(iid, object);
+    created->Release();
+    return result;
+}
 
 }  // namespace kvctl
