@@ -15,6 +15,7 @@
 #include "component/colour_matrix.h"
 #include "component/fill_mapping.h"
 #include "component/nv12_picture.h"
+#include "tests/component/test_names.h"
 
 namespace {
 
@@ -162,10 +163,7 @@ private:
 
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(EachSimd, FilteredScaling, testing::Values(Simd::sse2, Simd::avx2),
-                         [](const testing::TestParamInfo<Simd>& info) {
-                             return info.param == Simd::avx2 ? "avx2" : "sse2";
-                         });
+INSTANTIATE_TEST_SUITE_P(EachSimd, FilteredScaling, testing::Values(Simd::sse2, Simd::avx2), simdName);
 
 TEST_P(FilteredScaling, WithinOneOfTheReferenceEnlargingAndReducingEdgesAndOddSizesIncluded)
 {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "component/monitor_parts.h"
+#include "tests/component/test_names.h"
 #include "tests/driver/kv_driver.h"
 
 namespace {
@@ -21,8 +22,6 @@ std::string text(const std::vector<RECT>& rects)
         out += kvtest::rectText(r) + " ";
     return out;
 }
-
-const char* name(Coverage c) { return c == Coverage::whole ? "whole" : (c == Coverage::partly ? "partly" : "clear"); }
 
 }  // namespace
 
@@ -128,6 +127,6 @@ TEST(MonitorParts, ThePictureIsSeenWhileAnyMonitorsPartOfItIs)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_STREQ(name(coverageOnMonitors(c.part, c.monitors, c.windows)), name(c.expected));
+        EXPECT_STREQ(coverageName(coverageOnMonitors(c.part, c.monitors, c.windows)), coverageName(c.expected));
     }
 }

@@ -11,6 +11,7 @@
 
 #include "component/colour_matrix.h"
 #include "component/nv12_picture.h"
+#include "tests/component/test_names.h"
 #include "component/output_layout.h"
 
 namespace {
@@ -81,10 +82,7 @@ protected:
 
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(EachSimd, PictureLayouts, testing::Values(Simd::sse2, Simd::avx2),
-                         [](const testing::TestParamInfo<Simd>& info) {
-                             return info.param == Simd::avx2 ? "avx2" : "sse2";
-                         });
+INSTANTIATE_TEST_SUITE_P(EachSimd, PictureLayouts, testing::Values(Simd::sse2, Simd::avx2), simdName);
 
 TEST_P(PictureLayouts, PlanarColourDrawsTheSamePixelsAsInterleaved)
 {

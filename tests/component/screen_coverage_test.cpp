@@ -3,12 +3,11 @@
 #include <vector>
 
 #include "component/screen_coverage.h"
+#include "tests/component/test_names.h"
 
 namespace {
 
 const RECT screenRect{0, 0, 1920, 1080};
-
-const char* name(Coverage c) { return c == Coverage::whole ? "whole" : (c == Coverage::partly ? "partly" : "clear"); }
 
 }  // namespace
 
@@ -62,6 +61,6 @@ TEST(Coverage, DecidedByWhatIsLeftOfThePartOnTheScreen)
         {"empty windows", screenRect, {{500, 500, 500, 900}, {0, 0, 1920, 0}}, Coverage::clear},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(name(coverage(c.part, screenRect, c.windows)), std::string(name(c.expected))) << c.what;
+        EXPECT_STREQ(coverageName(coverage(c.part, screenRect, c.windows)), coverageName(c.expected)) << c.what;
     }
 }
