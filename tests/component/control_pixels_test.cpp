@@ -5,22 +5,13 @@
 
 #include <string>
 
+#include "tests/component/component_test.h"
 #include "tests/component/hosted_control.h"
-#include "tests/driver/gtest_helpers.h"
 #include "tests/driver/kv_driver.h"
 
 namespace {
 
-class ControlPixels : public kvtest::OleTest {
-protected:
-    void SetUp() override
-    {
-        ASSERT_NO_FATAL_FAILURE(OleTest::SetUp());
-        ASSERT_TRUE(library.loaded());
-    }
-
-    ComponentLibrary library;
-};
+class ControlPixels : public ComponentTest {};
 
 TEST_F(ControlPixels, QuadrantsAt1080pSitInTheirCornersInTrueColoursDownToTheLastRow)
 {

@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include "tests/component/component_host.h"
-#include "tests/driver/gtest_helpers.h"
+#include "tests/component/component_test.h"
 #include "tests/driver/kv_driver.h"
 
 namespace {
@@ -14,19 +13,18 @@ namespace {
 const char twoSeconds[] = "pattern_320x240_2s.mp4";
 const char oneSecond[] = "pattern_160x120_1s.mp4";
 
-class NamedCalls : public kvtest::OleTest {
+class NamedCalls : public ComponentTest {
 protected:
     void SetUp() override
     {
-        ASSERT_NO_FATAL_FAILURE(OleTest::SetUp());
-        ASSERT_TRUE(library.loaded());
+        ASSERT_NO_FATAL_FAILURE(ComponentTest::SetUp());
         player = library.create();
         ASSERT_FALSE(player.isEmpty());
     }
     void TearDown() override
     {
         player.clear();
-        OleTest::TearDown();
+        ComponentTest::TearDown();
     }
 
     int64_t state() const { return number(player, "GetState"); }
@@ -64,7 +62,6 @@ protected:
         return text;
     }
 
-    ComponentLibrary library;
     AutomationObject player;
 };
 

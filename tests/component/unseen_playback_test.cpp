@@ -14,18 +14,18 @@
 #include <vector>
 
 #include "tests/component/cover_window.h"
+#include "tests/component/component_test.h"
 #include "tests/component/hosted_control.h"
 #include "tests/driver/gtest_helpers.h"
 #include "tests/driver/kv_driver.h"
 
 namespace {
 
-class UnseenPlayback : public kvtest::OleTest {
+class UnseenPlayback : public ComponentTest {
 protected:
     void SetUp() override
     {
-        ASSERT_NO_FATAL_FAILURE(OleTest::SetUp());
-        ASSERT_TRUE(library.loaded());
+        ASSERT_NO_FATAL_FAILURE(ComponentTest::SetUp());
         host = std::make_unique<HostedControl>(library, 320, 240);
         ASSERT_TRUE(host->ready());
         EXPECT_EQ(setConfig(player(), 8, 1), 0);
@@ -36,7 +36,7 @@ protected:
     void TearDown() override
     {
         host.reset();
-        OleTest::TearDown();
+        ComponentTest::TearDown();
     }
 
     const AutomationObject& player() const { return host->player(); }
@@ -90,7 +90,6 @@ protected:
                      reinterpret_cast<LPARAM>(&setting));
     }
 
-    ComponentLibrary library;
     std::unique_ptr<HostedControl> host;
 };
 
