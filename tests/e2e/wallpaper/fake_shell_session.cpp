@@ -84,34 +84,24 @@ bool FakeShellSession::wallpaperLayerBecomesHidden() const
     return kvtest::waitUntil([&] { return kvtest::hidden(window(fake_shell::wallpaperLayer)); });
 }
 
-void FakeShellSession::restart() const
+// A request to the shell's control window, answered before this returns.
+void FakeShellSession::tell(UINT message, WPARAM wParam, LPARAM lParam) const
 {
     if (control_)
-        SendMessageA(control_, fake_shell::restartMessage, 0, 0);
+        SendMessageA(control_, message, wParam, lParam);
 }
 
-void FakeShellSession::restart(DWORD comeBackAfterMs) const
-{
-    if (control_)
-        SendMessageA(control_, fake_shell::restartMessage, comeBackAfterMs, 1);
-}
+void FakeShellSession::restart() const { tell(fake_shell::restartMessage, 0, 0); }
 
-void FakeShellSession::showWallpaperLayer() const
-{
-    if (control_)
-        SendMessageA(control_, fake_shell::showLayerMessage, 0, 0);
-}
+void FakeShellSession::restart(DWORD comeBackAfterMs) const { tell(fake_shell::restartMessage, comeBackAfterMs, 1); }
 
-void FakeShellSession::recreateWallpaperLayer() const
-{
-    if (control_)
-        SendMessageA(control_, fake_shell::recreateLayerMessage, 0, 0);
-}
+void FakeShellSession::showWallpaperLayer() const { tell(fake_shell::showLayerMessage, 0, 0); }
+
+void FakeShellSession::recreateWallpaperLayer() const { tell(fake_shell::recreateLayerMessage, 0, 0); }
 
 void FakeShellSession::recreateWallpaperLayerInSteps(DWORD placeAfterMs) const
 {
-    if (control_)
-        SendMessageA(control_, fake_shell::recreateLayerInStepsMessage, placeAfterMs, 0);
+    tell(fake_shell::recreateLayerInStepsMessage, placeAfterMs, 0);
 }
 
 bool FakeShellSession::wallpaperLayerPlaced() const { return window(fake_shell::layerPlaced) != nullptr; }

@@ -41,6 +41,8 @@ public:
     DWORD processId() const { return process_.dwProcessId; }
 
 private:
+    void tell(UINT message, WPARAM wParam, LPARAM lParam) const;
+
     PROCESS_INFORMATION process_{};
     HWND control_ = nullptr;
 };
