@@ -1,5 +1,6 @@
 // The desktop as it was whenever the video ends: Esc in the player window, or kv closed; and a
 // video ended with Esc comes back with "应用", embedded again.
+#include "desktop_layouts.h"
 #include "wallpaper_run.h"
 #include "window_tree.h"
 
@@ -8,17 +9,9 @@
 #include <vector>
 
 namespace {
-struct Layout {
-    const char* name;
-    const char* shellOptions;
-    bool layout24H2;
-};
-
-const Layout layouts[] = {{"Classic", "", false}, {"Layout24H2", "--layout-24h2", true}};
-
 // The shell's windows as they stand without kv: nothing of kv's in Progman, and the wallpaper
 // layer that 0x052C made shown.
-bool desktopAsItWas(const WallpaperRun& run, const Layout& layout)
+bool desktopAsItWas(const WallpaperRun& run, const DesktopLayout& layout)
 {
     HWND progman = run.shell.window(fake_shell::progman);
     if (FindWindowExA(progman, nullptr, "pmrq", "pmrq"))
@@ -30,7 +23,7 @@ bool desktopAsItWas(const WallpaperRun& run, const Layout& layout)
            kvtest::visible(worker);
 }
 
-bool videoBehindTheIcons(const WallpaperRun& run, const Layout& layout)
+bool videoBehindTheIcons(const WallpaperRun& run, const DesktopLayout& layout)
 {
     HWND player = run.playerWindow();
     if (!player || kvtest::parent(player) != run.shell.window(fake_shell::progman) || !kvtest::visible(player))
@@ -38,12 +31,12 @@ bool videoBehindTheIcons(const WallpaperRun& run, const Layout& layout)
     return layout.layout24H2 || kvtest::hidden(run.shell.window(fake_shell::wallpaperLayer));
 }
 
-class DesktopGivenBack : public testing::TestWithParam<Layout> {};
+class DesktopGivenBack : public testing::TestWithParam<DesktopLayout> {};
 }  // namespace
 
 TEST_P(DesktopGivenBack, AfterEscAfterApplyingAgainAndAfterClosing)
 {
-    const Layout& layout = GetParam();
+    const DesktopLayout& layout = GetParam();
     WallpaperRun run(layout.shellOptions);
     ASSERT_TRUE(run.ready());
     run.apply();
@@ -65,5 +58,4 @@ TEST_P(DesktopGivenBack, AfterEscAfterApplyingAgainAndAfterClosing)
     EXPECT_TRUE(desktopAsItWas(run, layout)) << "after closing";
 }
 
-INSTANTIATE_TEST_SUITE_P(Wallpaper, DesktopGivenBack, testing::ValuesIn(layouts),
-                         [](const testing::TestParamInfo<Layout>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Wallpaper, DesktopGivenBack, testing::ValuesIn(desktopLayouts), desktopLayoutName);

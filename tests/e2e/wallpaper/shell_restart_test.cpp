@@ -2,6 +2,7 @@
 // window in it, comes back with a fresh desktop and broadcasts "TaskbarCreated"; kv.exe, with
 // the recording component, embeds a new player window there and plays the applied file again.
 #include "tests/e2e/player/player_run.h"
+#include "desktop_layouts.h"
 #include "window_tree.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +17,6 @@ using Calls = std::vector<std::string>;
 const std::string video = "C:\\videos\\sea.mp4";
 const std::string otherVideo = "C:\\videos\\河流.MP4";
 constexpr DWORD comeBackAfterMs = 300;
-
-struct Layout {
-    const char* name;
-    const char* shellOptions;
-};
 
 Calls replayCalls(const std::string& path)
 {
@@ -73,12 +69,12 @@ HWND restartAndWaitForTheWallpaper(PlayerRun& run, size_t callsBefore)
     return player;
 }
 
-class ShellRestart : public testing::TestWithParam<Layout> {};
+class ShellRestart : public testing::TestWithParam<DesktopLayout> {};
 }  // namespace
 
 TEST_P(ShellRestart, TheWallpaperComesBackTwiceInANewHostAndClosingEndsWithZero)
 {
-    const bool layout24H2 = std::string(GetParam().shellOptions).find("24h2") != std::string::npos;
+    const bool layout24H2 = GetParam().layout24H2;
     PlayerRun run({"recording_component", nullptr, video, GetParam().shellOptions});
     ASSERT_TRUE(run.ready());
     ASSERT_EQ(run.waitForCalls(6).size(), 6u);
@@ -103,9 +99,7 @@ TEST_P(ShellRestart, TheWallpaperComesBackTwiceInANewHostAndClosingEndsWithZero)
     EXPECT_EQ(run.kv->waitForExit(), std::optional<DWORD>(0));
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, ShellRestart,
-                         testing::Values(Layout{"Classic", ""}, Layout{"Windows11_24H2", "--layout-24h2"}),
-                         [](const testing::TestParamInfo<Layout>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Layouts, ShellRestart, testing::ValuesIn(desktopLayouts), desktopLayoutName);
 
 TEST(ShellRestart, AfterASecondApplyTheSecondFileComesBack)
 {
