@@ -9,11 +9,8 @@ constexpr LONG answerAccepted = 0;
 constexpr LONG answerRefused = -1;
 constexpr wchar_t versionText[] = L"kv APlayer 1.0";
 
-bool isPlainFile(const wchar_t* path)
-{
-    const DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+// A file, or a folder whose videos play in turn.
+bool exists(const wchar_t* path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
 
 std::wstring fullPath(const wchar_t* path)
 {
@@ -60,14 +57,14 @@ void APlayerControl::closeFile()
 HRESULT APlayerControl::Open(BSTR fileName, LONG* result)
 {
     const std::wstring path = fileName && *fileName ? fullPath(fileName) : std::wstring();
-    // The file already open starts over with the reader it has: hosts open the same file
-    // twice on the way to showing it, and a second reader would cost memory and a cold start.
+    // The file (or folder) already open starts over with the reader it has: hosts open the same
+    // file twice on the way to showing it, and a second reader would cost memory and a cold start.
     if (worker_ && worker_->state() != PlaybackState::closed && !path.empty() && samePath(worker_->path(), path)) {
         worker_->restart();
         return answer(result, answerAccepted);
     }
     closeFile();
-    if (path.empty() || !isPlainFile(path.c_str()))
+    if (path.empty() || !exists(path.c_str()))
         return answer(result, answerRefused);
     const uint64_t session = canvas_.clear();
     worker_ = std::make_unique<PlaybackWorker>(path, config_, canvas_, session);

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <climits>
 
+#include "component/change_interval.h"
+#include "component/folder_playlist.h"
+
 namespace {
 
 constexpr int64_t ticksPerMillisecond = 10000;
@@ -118,17 +121,55 @@ void PlaybackWorker::run()
     MultithreadedApartment apartment;
     if (const MediaFoundation* functions = mediaFoundation()) {
         MediaFoundationSession session(*functions);
-        if (session.started()) {
-            if (std::unique_ptr<VideoReader> reader = VideoReader::open(*functions, path_)) {
-                playFile(*reader);
-                return;
-            }
-        }
+        const DWORD attributes = GetFileAttributesW(path_.c_str());
+        const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+        if (session.started() && (folder ? playFolder(*functions) : playSingleFile(*functions)))
+            return;
     }
     // Not playable: nothing to show, every figure 0.
     seeking_ = false;
     position_ = 0;
     state_ = PlaybackState::closed;
+}
+
+bool PlaybackWorker::playSingleFile(const MediaFoundation& functions)
+{
+    const std::unique_ptr<VideoReader> reader = VideoReader::open(functions, path_);
+    if (!reader)
+        return false;
+    playFile(*reader, false);
+    return true;
+}
+
+// The folder is listed again at each change, so files added or removed meanwhile count. A
+// file that does not play is passed over; a whole round of them in a row means none plays.
+bool PlaybackWorker::playFolder(const MediaFoundation& functions)
+{
+    std::wstring current;
+    size_t failedInARow = 0;
+    while (!stopAsked()) {
+        const std::vector<std::wstring> names = videosIn(path_);
+        const std::optional<std::wstring> next = nameAfter(names, current);
+        if (!next || failedInARow >= names.size())
+            return false;
+        current = *next;
+        // Scoped to this turn: the reader goes before the next file is opened.
+        const std::unique_ptr<VideoReader> reader = VideoReader::open(functions, inFolder(path_, current));
+        if (!reader) {
+            ++failedInARow;
+            continue;
+        }
+        failedInARow = 0;
+        if (playFile(*reader, true) == FileEnd::stopped)
+            return true;
+    }
+    return true;
+}
+
+bool PlaybackWorker::stopAsked()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return pending_.stop;
 }
 
 // The playback of the open file between two requests: what was asked, the pass of the file
@@ -145,6 +186,10 @@ struct PlaybackWorker::Playthrough {
         bool drawn = false;  // a picture is in the canvas, not shown yet
         int64_t time = 0;
     };
+
+    bool inFolder = false;   // a folder's video: it may give way to the next at the end of a pass
+    bool changeDue = false;  // a pass ended and the next video is due
+    int64_t played = 0;      // of this video since it started, its passes end to end
 
     bool playing = false;  // as last requested
     bool seen = true;      // as last told
@@ -164,7 +209,7 @@ struct PlaybackWorker::Playthrough {
     bool hasWork() const { return !ended && seen && (showNext || playing); }
 };
 
-void PlaybackWorker::playFile(VideoReader& reader)
+PlaybackWorker::FileEnd PlaybackWorker::playFile(VideoReader& reader, bool inFolder)
 {
     duration_ = reader.duration() / ticksPerMillisecond;
     const PlaneSize shown = uprightSize(reader.format().width, reader.format().height, reader.format().rotation);
@@ -172,16 +217,20 @@ void PlaybackWorker::playFile(VideoReader& reader)
     videoHeight_ = shown.height;
 
     Playthrough p;
+    p.inFolder = inFolder;
     for (;;) {
         const Request request = nextRequest(p);
         if (request.stop)
-            return;
+            return FileEnd::stopped;
         apply(request, reader, p);
         publishState(p.ended ? PlaybackState::ended : (p.playing ? PlaybackState::playing : PlaybackState::paused));
         if (!p.hasWork())
             continue;  // nothing to do until the next request
-        if (!p.waiting.drawn && !decodeAndDraw(reader, p))
+        if (!p.waiting.drawn && !decodeAndDraw(reader, p)) {
+            if (p.changeDue)
+                return FileEnd::changeDue;
             continue;
+        }
         if (!showWaiting(p))
             continue;  // the picture stays waiting
         position_ = std::max<int64_t>(0, p.shownTime - p.firstStamp.value_or(0)) / ticksPerMillisecond;
@@ -208,6 +257,8 @@ void PlaybackWorker::apply(const Request& request, VideoReader& reader, Playthro
         p.showNext = true;
         p.ended = false;
     }
+    if (request.restart)
+        p.played = 0;  // as opened anew
     const bool wasAdvancing = p.advancing();
     p.playing = request.playing;
     p.seen = request.seen;
@@ -234,15 +285,26 @@ bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
     return draw(sample, reader, p);
 }
 
-// Looping goes back to the start for a new pass, if the pass that ended showed anything;
-// else playback stays at the end.
+// A folder's video whose time is up gives way to the next one. Else looping goes back to
+// the start for a new pass, if the pass that ended showed anything; else playback stays at
+// the end.
 void PlaybackWorker::reachEnd(VideoReader::Outcome outcome, VideoReader& reader, Playthrough& p)
 {
     Playthrough::Pass& pass = p.pass;
+    const int64_t passEnd = pass.lastTime + p.pictureLength;
+    if (p.inFolder) {
+        if (pass.pictures > 0)
+            p.played += passEnd - p.firstStamp.value_or(0);
+        const std::chrono::milliseconds played(p.played / ticksPerMillisecond);
+        // A pass that failed or showed nothing would not loop: move on rather than stay.
+        p.changeDue =
+            outcome != VideoReader::Outcome::end || pass.pictures == 0 || changeAtPassEnd(played, changeInterval());
+        if (p.changeDue)
+            return;
+    }
     const bool loop = outcome == VideoReader::Outcome::end && config_.get(loopItem) == 1;
     if (loop && pass.pictures > 0 && reader.seek(0)) {
         p.atStart = true;
-        const int64_t passEnd = pass.lastTime + p.pictureLength;
         pass = Playthrough::Pass{};
         pass.lastPassEnd = passEnd;
         return;

@@ -7,6 +7,9 @@
 // While the picture cannot be seen (setSeen(false)) nothing is decoded or drawn and the
 // position holds, yet the state stays what was asked: unseen playing is still playing.
 // restart() is opening the same file again, with the reader it already has.
+// The path may name a folder: its videos then play in turn (folder_playlist.h), each one
+// looping until its time is up (change_interval.h); the last picture of one stays on the
+// screen until the next one's first picture, and only one file is open at a time.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -55,9 +58,17 @@ private:
         bool restart = false;           // until taken, the state says "opening"
     };
     struct Playthrough;  // where the loop stands between two requests
+    // How the playback of one file ends.
+    enum class FileEnd {
+        stopped,    // asked to stop: the worker is done
+        changeDue,  // a folder's video finished a pass and its time is up: on to the next
+    };
 
     void run();
-    void playFile(VideoReader& reader);
+    bool playSingleFile(const MediaFoundation& functions);  // false: not playable
+    bool playFolder(const MediaFoundation& functions);      // false: none of its videos plays
+    bool stopAsked();
+    FileEnd playFile(VideoReader& reader, bool inFolder);
     void apply(const Request& request, VideoReader& reader, Playthrough& p);
     bool decodeAndDraw(VideoReader& reader, Playthrough& p);  // false: nothing to show yet
     // Its steps in order: the file's end, or a picture noted, passed over (short of a seek's

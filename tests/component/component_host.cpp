@@ -26,7 +26,9 @@ std::string textFileBesideProgram(const char* name)
     return complete ? path : std::string();
 }
 
-ComponentLibrary::ComponentLibrary() : module_(LoadLibraryA(besideProgram("component\\APlayer.dll").c_str())) {}
+ComponentLibrary::ComponentLibrary() : ComponentLibrary(besideProgram("component\\APlayer.dll")) {}
+
+ComponentLibrary::ComponentLibrary(const std::string& path) : module_(LoadLibraryA(path.c_str())) {}
 
 ComponentLibrary::~ComponentLibrary()
 {

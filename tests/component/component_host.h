@@ -18,10 +18,12 @@ std::string clipPath(const char* name);
 // its path, or empty when it cannot be written.
 std::string textFileBesideProgram(const char* name);
 
-// The control DLL from <build>/bin/component, loaded for the life of the object.
+// The control DLL from <build>/bin/component (or a copy of it elsewhere), loaded for the life
+// of the object.
 class ComponentLibrary {
 public:
     ComponentLibrary();
+    explicit ComponentLibrary(const std::string& path);
     ~ComponentLibrary();
     ComponentLibrary(const ComponentLibrary&) = delete;
     ComponentLibrary& operator=(const ComponentLibrary&) = delete;
