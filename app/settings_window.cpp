@@ -126,7 +126,7 @@ void SettingsWindow::onRunAtLoginChosen()
 void SettingsWindow::onCreated()
 {
     const std::string stored = readSetting(settingsFilePath(), settingName, settingName);
-    if (isRememberedVideo(stored)) {
+    if (isPlayedAtStart(stored, isExistingFolder(stored))) {
         setControlText(layout::fileNameEdit, stored);
         onApplyClicked();
     }

@@ -1,6 +1,6 @@
 #pragma once
-// The start-up window: an edit box with the video file's path, a button that picks the file
-// through the open-file dialog, and a button that applies it.
+// The start-up window: an edit box with the video file's or folder's path, a button that picks
+// the file through the open-file dialog, and a button that applies it.
 #include "platform/gui_font.h"
 #include "platform/program_window.h"
 
