@@ -1,6 +1,7 @@
 #include "app/settings_window.h"
 
 #include "app/all_monitors_setting.h"
+#include "app/ansi_name.h"
 #include "app/app_icon.h"
 #include "app/file_dialog_filter.h"
 #include "app/login_shortcut.h"
@@ -25,6 +26,9 @@
 #include <vector>
 
 namespace {
+constexpr const char* title = "kv_动态壁纸设置";
+constexpr const char* unwritableNameText =
+    "这个名字里有当前系统语言写不出的字符，kv 无法使用它。请把文件或文件夹改个名字再选。";
 constexpr DWORD fileNameCapacity = 10240;
 constexpr UINT_PTR displaySettledTimer = 1;
 constexpr UINT displaySettleMs = 250;
@@ -41,7 +45,7 @@ SettingsWindow::SettingsWindow() : ProgramWindow(layout::settingsWindow), allMon
 WindowFrame SettingsWindow::frame() const
 {
     return {"KvSettingsWindow",
-            "kv_动态壁纸设置",
+            title,
             0,
             reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)),
             WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
@@ -95,6 +99,14 @@ void SettingsWindow::addRunAtLoginItem()
     AppendMenuA(menu, MF_STRING, runAtLoginCommand, "开机时自动运行");
     showRunAtLoginTick();
     AppendMenuA(menu, MF_STRING | (allMonitors ? MF_CHECKED : MF_UNCHECKED), allMonitorsCommand, "在所有显示器上播放");
+}
+
+std::optional<std::string> SettingsWindow::ansiChoice(const std::wstring& name)
+{
+    std::optional<std::string> ansi = ansiName(name);
+    if (!ansi)
+        MessageBoxA(handle(), unwritableNameText, title, MB_OK | MB_ICONWARNING);
+    return ansi;
 }
 
 void SettingsWindow::onAllMonitorsChosen()
@@ -226,11 +238,11 @@ void SettingsWindow::onDisplaySettled()
 
 void SettingsWindow::onBrowseClicked()
 {
-    const std::string filter = fileDialogFilter("视频文件(*.MP4)|*.MP4|");
-    std::vector<char> fileName(fileNameCapacity, '\0');
+    const std::wstring filter = wideText(fileDialogFilter("视频文件(*.MP4)|*.MP4|"));
+    std::vector<wchar_t> fileName(fileNameCapacity, L'\0');
     dialogFileName.copy(fileName.data(), fileNameCapacity - 1);
 
-    OPENFILENAMEA dialog{};
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = handle();
     dialog.lpstrFilter = filter.c_str();
@@ -238,9 +250,17 @@ void SettingsWindow::onBrowseClicked()
     dialog.lpstrFile = fileName.data();
     dialog.nMaxFile = fileNameCapacity;
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
-    if (GetOpenFileNameA(&dialog))
+    if (GetOpenFileNameW(&dialog)) {
+        // A name kv cannot use leaves the remembered choice and the edit box as they were.
+        const std::optional<std::string> ansi = ansiChoice(fileName.data());
+        if (!ansi)
+            return;
         dialogFileName = fileName.data();
-    setControlText(layout::fileNameEdit, dialogFileName);
+        setControlText(layout::fileNameEdit, *ansi);
+        return;
+    }
+    // Cancelled: the remembered choice, which converted when it was made.
+    setControlText(layout::fileNameEdit, ansiName(dialogFileName).value_or(""));
 }
 
 void loadStartupWindow()

@@ -4,6 +4,7 @@
 #include "platform/gui_font.h"
 #include "platform/program_window.h"
 
+#include <optional>
 #include <string>
 
 class SettingsWindow : public ProgramWindow {
@@ -39,7 +40,10 @@ private:
     // filled with the whole picture; the choice is kept in the settings file.
     void onAllMonitorsChosen();
 
-    std::string dialogFileName;   // the dialog's remembered choice; kept across cancels
+    // The name for the ANSI world; none, after telling the user, when it cannot be written.
+    std::optional<std::string> ansiChoice(const std::wstring& name);
+
+    std::wstring dialogFileName;  // the dialog's remembered choice; kept across cancels
     std::string appliedFileName;  // the name the last apply played and wrote to the settings file
     GuiFont font_;                // the font the window and its controls have
     bool allMonitors;             // the video on all monitors; read from the settings file at start
