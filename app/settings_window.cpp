@@ -4,6 +4,7 @@
 #include "app/ansi_name.h"
 #include "app/app_icon.h"
 #include "app/file_dialog_filter.h"
+#include "app/folder_picker.h"
 #include "app/login_shortcut.h"
 #include "app/remembered_video.h"
 #include "app/settings_file.h"
@@ -70,6 +71,7 @@ void SettingsWindow::addControls()
                                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
     useFontFor(dpi);
     addRunAtLoginItem();
+    AppendMenuA(GetSystemMenu(handle(), FALSE), MF_STRING, chooseFolderCommand, "选择文件夹…");
 }
 
 // Moved to a monitor of another DPI: the rectangle Windows suggests, the controls and the font
@@ -101,12 +103,26 @@ void SettingsWindow::addRunAtLoginItem()
     AppendMenuA(menu, MF_STRING | (allMonitors ? MF_CHECKED : MF_UNCHECKED), allMonitorsCommand, "在所有显示器上播放");
 }
 
+void SettingsWindow::onChooseFolderChosen()
+{
+    if (const std::optional<std::wstring> folder = pickFolder(handle()))
+        applyChoice(*folder);
+}
+
 std::optional<std::string> SettingsWindow::ansiChoice(const std::wstring& name)
 {
     std::optional<std::string> ansi = ansiName(name);
     if (!ansi)
         MessageBoxA(handle(), unwritableNameText, title, MB_OK | MB_ICONWARNING);
     return ansi;
+}
+
+void SettingsWindow::applyChoice(const std::wstring& name)
+{
+    if (const std::optional<std::string> ansi = ansiChoice(name)) {
+        setControlText(layout::fileNameEdit, *ansi);
+        onApplyClicked();
+    }
 }
 
 void SettingsWindow::onAllMonitorsChosen()
@@ -207,6 +223,8 @@ SettingsWindow::Event SettingsWindow::eventOf(UINT message, WPARAM wParam)
             return &SettingsWindow::onRunAtLoginChosen;
         if ((wParam & 0xFFF0) == allMonitorsCommand)
             return &SettingsWindow::onAllMonitorsChosen;
+        if ((wParam & 0xFFF0) == chooseFolderCommand)
+            return &SettingsWindow::onChooseFolderChosen;
         return nullptr;
     default:
         return nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 // The start-up window: an edit box with the video file's or folder's path, a button that picks
-// the file through the open-file dialog, and a button that applies it.
+// the file through the open-file dialog, and a button that applies it. A folder from the system
+// menu's folder picker is applied at once.
 #include "platform/gui_font.h"
 #include "platform/program_window.h"
 
@@ -39,9 +40,13 @@ private:
     // The system menu's "在所有显示器上播放" item: ticked, the video covers every monitor, each
     // filled with the whole picture; the choice is kept in the settings file.
     void onAllMonitorsChosen();
+    // The system menu's "选择文件夹…" item: the chosen folder is applied at once.
+    void onChooseFolderChosen();
 
     // The name for the ANSI world; none, after telling the user, when it cannot be written.
     std::optional<std::string> ansiChoice(const std::wstring& name);
+    // A name chosen by the picker goes to the edit box and is applied.
+    void applyChoice(const std::wstring& name);
 
     std::wstring dialogFileName;  // the dialog's remembered choice; kept across cancels
     std::string appliedFileName;  // the name the last apply played and wrote to the settings file
@@ -53,6 +58,8 @@ private:
 constexpr UINT runAtLoginCommand = 0x0010;
 // The system command of the "在所有显示器上播放" item.
 constexpr UINT allMonitorsCommand = 0x0020;
+// The system command of the "选择文件夹…" item.
+constexpr UINT chooseFolderCommand = 0x0030;
 
 // Loads the settings window as the program's first window; a failure is fatal.
 void loadStartupWindow();
