@@ -39,6 +39,14 @@ void place(HWND window, const RECT& rect)
     SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+std::wstring firstDroppedName(HDROP drop)
+{
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    std::wstring name(length + 1, L'\0');
+    name.resize(DragQueryFileW(drop, 0, name.data(), length + 1));
+    return name;
+}
 }  // namespace
 
 SettingsWindow::SettingsWindow() : ProgramWindow(layout::settingsWindow), allMonitors(playsOnAllMonitors()) {}
@@ -72,6 +80,7 @@ void SettingsWindow::addControls()
     useFontFor(dpi);
     addRunAtLoginItem();
     AppendMenuA(GetSystemMenu(handle(), FALSE), MF_STRING, chooseFolderCommand, "选择文件夹…");
+    DragAcceptFiles(handle(), TRUE);
 }
 
 // Moved to a monitor of another DPI: the rectangle Windows suggests, the controls and the font
@@ -107,6 +116,13 @@ void SettingsWindow::onChooseFolderChosen()
 {
     if (const std::optional<std::wstring> folder = pickFolder(handle()))
         applyChoice(*folder);
+}
+
+void SettingsWindow::onFilesDropped(HDROP drop)
+{
+    const std::wstring name = firstDroppedName(drop);
+    if (GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES)
+        applyChoice(name);
 }
 
 std::optional<std::string> SettingsWindow::ansiChoice(const std::wstring& name)
@@ -188,7 +204,10 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         // Like every event, none runs once a shutdown or a fatal report has begun; its message
         // is answered the same either way.
         if (windowEventsAllowed())
-            (this->*event)();
+            event(*this);
+        // The drop's memory is the window's to free, whether or not its event ran.
+        if (message == WM_DROPFILES)
+            DragFinish(reinterpret_cast<HDROP>(wParam));
         // A display change goes on to the system's own handling; the others end here.
         return message == WM_DISPLAYCHANGE ? ProgramWindow::handleMessage(message, wParam, lParam) : 0;
     }
@@ -226,6 +245,8 @@ SettingsWindow::Event SettingsWindow::eventOf(UINT message, WPARAM wParam)
         if ((wParam & 0xFFF0) == chooseFolderCommand)
             return &SettingsWindow::onChooseFolderChosen;
         return nullptr;
+    case WM_DROPFILES:
+        return [drop = reinterpret_cast<HDROP>(wParam)](SettingsWindow& window) { window.onFilesDropped(drop); };
     default:
         return nullptr;
     }

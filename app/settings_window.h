@@ -1,10 +1,13 @@
 #pragma once
 // The start-up window: an edit box with the video file's or folder's path, a button that picks
-// the file through the open-file dialog, and a button that applies it. A folder from the system
-// menu's folder picker is applied at once.
+// the file through the open-file dialog, and a button that applies it. A file or folder dropped
+// on it, or a folder from the system menu's folder picker, is applied at once.
 #include "platform/gui_font.h"
 #include "platform/program_window.h"
 
+#include <shellapi.h>
+
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,7 +23,7 @@ private:
     void onDestroy() override;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The window's own event that the message brings, or null.
-    using Event = void (SettingsWindow::*)();
+    using Event = std::function<void(SettingsWindow&)>;
     static Event eventOf(UINT message, WPARAM wParam);
 
     void onApplyClicked();
@@ -42,10 +45,11 @@ private:
     void onAllMonitorsChosen();
     // The system menu's "选择文件夹…" item: the chosen folder is applied at once.
     void onChooseFolderChosen();
+    void onFilesDropped(HDROP drop);
 
     // The name for the ANSI world; none, after telling the user, when it cannot be written.
     std::optional<std::string> ansiChoice(const std::wstring& name);
-    // A name chosen by the picker goes to the edit box and is applied.
+    // A name chosen by the picker or a drop goes to the edit box and is applied.
     void applyChoice(const std::wstring& name);
 
     std::wstring dialogFileName;  // the dialog's remembered choice; kept across cancels

@@ -74,8 +74,9 @@ TEST_F(SettingsWindow, TitleFrameAndCentredOuterRectangle)
     EXPECT_EQ(style(run.window) & ~(WS_VISIBLE | WS_CLIPSIBLINGS),
               WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN);
     EXPECT_TRUE(style(run.window) & WS_VISIBLE);
-    // The system adds the raised window edge to every captioned window; nothing else is set.
-    EXPECT_EQ(exStyle(run.window) & ~WS_EX_WINDOWEDGE, 0);
+    // The system adds the raised window edge to every captioned window; the window takes dropped
+    // files; nothing else is set.
+    EXPECT_EQ(exStyle(run.window) & ~WS_EX_WINDOWEDGE, WS_EX_ACCEPTFILES);
     EXPECT_EQ(GetWindow(run.window, GW_OWNER), nullptr);
 }
 
