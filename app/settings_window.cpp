@@ -3,6 +3,7 @@
 #include "app/all_monitors_setting.h"
 #include "app/ansi_name.h"
 #include "app/app_icon.h"
+#include "app/change_interval_setting.h"
 #include "app/file_dialog_filter.h"
 #include "app/folder_picker.h"
 #include "app/login_shortcut.h"
@@ -38,6 +39,25 @@ void place(HWND window, const RECT& rect)
 {
     SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+UINT changeIntervalCommand(size_t choice) { return firstChangeIntervalCommand + 0x10 * static_cast<UINT>(choice); }
+
+// The minutes of a "换片间隔" item's command; none for another command.
+std::optional<int> changeIntervalOf(UINT command)
+{
+    for (size_t choice = 0; choice < std::size(intervalChoices); ++choice)
+        if (command == changeIntervalCommand(choice))
+            return intervalChoices[choice].minutes;
+    return std::nullopt;
+}
+
+UINT commandOfInterval(int minutes)
+{
+    for (size_t choice = 0; choice < std::size(intervalChoices); ++choice)
+        if (intervalChoices[choice].minutes == minutes)
+            return changeIntervalCommand(choice);
+    return 0;
 }
 
 std::wstring firstDroppedName(HDROP drop)
@@ -79,6 +99,7 @@ void SettingsWindow::addControls()
                                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
     useFontFor(dpi);
     addRunAtLoginItem();
+    addChangeIntervalMenu();
     AppendMenuA(GetSystemMenu(handle(), FALSE), MF_STRING, chooseFolderCommand, "选择文件夹…");
     DragAcceptFiles(handle(), TRUE);
 }
@@ -110,6 +131,28 @@ void SettingsWindow::addRunAtLoginItem()
     AppendMenuA(menu, MF_STRING, runAtLoginCommand, "开机时自动运行");
     showRunAtLoginTick();
     AppendMenuA(menu, MF_STRING | (allMonitors ? MF_CHECKED : MF_UNCHECKED), allMonitorsCommand, "在所有显示器上播放");
+}
+
+void SettingsWindow::addChangeIntervalMenu()
+{
+    // The system menu owns the submenu and destroys it with itself.
+    HMENU intervals = CreatePopupMenu();
+    for (size_t choice = 0; choice < std::size(intervalChoices); ++choice)
+        AppendMenuA(intervals, MF_STRING, changeIntervalCommand(choice), intervalChoices[choice].label);
+    AppendMenuA(GetSystemMenu(handle(), FALSE), MF_POPUP, reinterpret_cast<UINT_PTR>(intervals), "换片间隔");
+    showChangeInterval(changeIntervalMinutes());
+}
+
+void SettingsWindow::onChangeIntervalChosen(int minutes)
+{
+    rememberChangeInterval(minutes);
+    showChangeInterval(minutes);
+}
+
+void SettingsWindow::showChangeInterval(int minutes)
+{
+    CheckMenuRadioItem(GetSystemMenu(handle(), FALSE), changeIntervalCommand(0),
+                       changeIntervalCommand(std::size(intervalChoices) - 1), commandOfInterval(minutes), MF_BYCOMMAND);
 }
 
 void SettingsWindow::onChooseFolderChosen()
@@ -244,6 +287,8 @@ SettingsWindow::Event SettingsWindow::eventOf(UINT message, WPARAM wParam)
             return &SettingsWindow::onAllMonitorsChosen;
         if ((wParam & 0xFFF0) == chooseFolderCommand)
             return &SettingsWindow::onChooseFolderChosen;
+        if (const std::optional<int> minutes = changeIntervalOf(wParam & 0xFFF0))
+            return [minutes = *minutes](SettingsWindow& window) { window.onChangeIntervalChosen(minutes); };
         return nullptr;
     case WM_DROPFILES:
         return [drop = reinterpret_cast<HDROP>(wParam)](SettingsWindow& window) { window.onFilesDropped(drop); };

@@ -43,6 +43,10 @@ private:
     // The system menu's "在所有显示器上播放" item: ticked, the video covers every monitor, each
     // filled with the whole picture; the choice is kept in the settings file.
     void onAllMonitorsChosen();
+    // The system menu's "换片间隔" radio items: when a folder's wallpaper moves to its next video.
+    void addChangeIntervalMenu();
+    void showChangeInterval(int minutes);
+    void onChangeIntervalChosen(int minutes);
     // The system menu's "选择文件夹…" item: the chosen folder is applied at once.
     void onChooseFolderChosen();
     void onFilesDropped(HDROP drop);
@@ -64,6 +68,8 @@ constexpr UINT runAtLoginCommand = 0x0010;
 constexpr UINT allMonitorsCommand = 0x0020;
 // The system command of the "选择文件夹…" item.
 constexpr UINT chooseFolderCommand = 0x0030;
+// The system commands of the "换片间隔" items, in the order of intervalChoices, 0x10 apart.
+constexpr UINT firstChangeIntervalCommand = 0x0040;
 
 // Loads the settings window as the program's first window; a failure is fatal.
 void loadStartupWindow();
