@@ -2,8 +2,6 @@
 
 #include "app/settings_file.h"
 
-#include <windows.h>
-
 #include <string>
 
 namespace {
@@ -16,12 +14,8 @@ bool playsOnAllMonitors() { return readSetting(settingsFilePath(), displaySectio
 void rememberAllMonitors(bool allMonitors)
 {
     const std::string path = settingsFilePath();
-    if (allMonitors) {
+    if (allMonitors)
         writeSetting(path, displaySection, allMonitorsKey, "1");
-        return;
-    }
-    WritePrivateProfileStringA(displaySection, allMonitorsKey, nullptr, path.c_str());
-    char rest[4] = {};
-    if (GetPrivateProfileSectionA(displaySection, rest, sizeof rest, path.c_str()) == 0)
-        WritePrivateProfileStringA(displaySection, nullptr, nullptr, path.c_str());
+    else
+        removeSetting(path, displaySection, allMonitorsKey);
 }

@@ -46,3 +46,11 @@ bool writeSetting(const std::string& filePath, const std::string& section, const
 {
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), filePath.c_str()) != FALSE;
 }
+
+void removeSetting(const std::string& filePath, const std::string& section, const std::string& key)
+{
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, filePath.c_str());
+    char rest[4] = {};
+    if (GetPrivateProfileSectionA(section.c_str(), rest, sizeof rest, filePath.c_str()) == 0)
+        WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, filePath.c_str());
+}

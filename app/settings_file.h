@@ -28,3 +28,6 @@ std::string readSetting(const std::string& filePath, const std::string& section,
 // the file cannot be written.
 bool writeSetting(const std::string& filePath, const std::string& section, const std::string& key,
                   const std::string& value);
+
+// Removes the key, and then the section when nothing else is left in it.
+void removeSetting(const std::string& filePath, const std::string& section, const std::string& key);

@@ -1,8 +1,11 @@
 #include "app/settings_window.h"
 
 #include "app/all_monitors_setting.h"
+#include "app/ansi_name.h"
 #include "app/app_icon.h"
+#include "app/change_interval_setting.h"
 #include "app/file_dialog_filter.h"
+#include "app/folder_picker.h"
 #include "app/login_shortcut.h"
 #include "app/remembered_video.h"
 #include "app/settings_file.h"
@@ -25,6 +28,9 @@
 #include <vector>
 
 namespace {
+constexpr const char* title = "kv_动态壁纸设置";
+constexpr const char* unwritableNameText =
+    "这个名字里有当前系统语言写不出的字符，kv 无法使用它。请把文件或文件夹改个名字再选。";
 constexpr DWORD fileNameCapacity = 10240;
 constexpr UINT_PTR displaySettledTimer = 1;
 constexpr UINT displaySettleMs = 250;
@@ -34,6 +40,33 @@ void place(HWND window, const RECT& rect)
     SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+UINT changeIntervalCommand(size_t choice) { return firstChangeIntervalCommand + 0x10 * static_cast<UINT>(choice); }
+
+// The minutes of a "换片间隔" item's command; none for another command.
+std::optional<int> changeIntervalOf(UINT command)
+{
+    for (size_t choice = 0; choice < std::size(intervalChoices); ++choice)
+        if (command == changeIntervalCommand(choice))
+            return intervalChoices[choice].minutes;
+    return std::nullopt;
+}
+
+UINT commandOfInterval(int minutes)
+{
+    for (size_t choice = 0; choice < std::size(intervalChoices); ++choice)
+        if (intervalChoices[choice].minutes == minutes)
+            return changeIntervalCommand(choice);
+    return 0;
+}
+
+std::wstring firstDroppedName(HDROP drop)
+{
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    std::wstring name(length + 1, L'\0');
+    name.resize(DragQueryFileW(drop, 0, name.data(), length + 1));
+    return name;
+}
 }  // namespace
 
 SettingsWindow::SettingsWindow() : ProgramWindow(layout::settingsWindow), allMonitors(playsOnAllMonitors()) {}
@@ -41,7 +74,7 @@ SettingsWindow::SettingsWindow() : ProgramWindow(layout::settingsWindow), allMon
 WindowFrame SettingsWindow::frame() const
 {
     return {"KvSettingsWindow",
-            "kv_动态壁纸设置",
+            title,
             0,
             reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)),
             WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
@@ -66,6 +99,9 @@ void SettingsWindow::addControls()
                                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
     useFontFor(dpi);
     addRunAtLoginItem();
+    addChangeIntervalMenu();
+    AppendMenuA(GetSystemMenu(handle(), FALSE), MF_STRING, chooseFolderCommand, "选择文件夹…");
+    DragAcceptFiles(handle(), TRUE);
 }
 
 // Moved to a monitor of another DPI: the rectangle Windows suggests, the controls and the font
@@ -97,6 +133,57 @@ void SettingsWindow::addRunAtLoginItem()
     AppendMenuA(menu, MF_STRING | (allMonitors ? MF_CHECKED : MF_UNCHECKED), allMonitorsCommand, "在所有显示器上播放");
 }
 
+void SettingsWindow::addChangeIntervalMenu()
+{
+    // The system menu owns the submenu and destroys it with itself.
+    HMENU intervals = CreatePopupMenu();
+    for (size_t choice = 0; choice < std::size(intervalChoices); ++choice)
+        AppendMenuA(intervals, MF_STRING, changeIntervalCommand(choice), intervalChoices[choice].label);
+    AppendMenuA(GetSystemMenu(handle(), FALSE), MF_POPUP, reinterpret_cast<UINT_PTR>(intervals), "换片间隔");
+    showChangeInterval(changeIntervalMinutes());
+}
+
+void SettingsWindow::onChangeIntervalChosen(int minutes)
+{
+    rememberChangeInterval(minutes);
+    showChangeInterval(minutes);
+}
+
+void SettingsWindow::showChangeInterval(int minutes)
+{
+    CheckMenuRadioItem(GetSystemMenu(handle(), FALSE), changeIntervalCommand(0),
+                       changeIntervalCommand(std::size(intervalChoices) - 1), commandOfInterval(minutes), MF_BYCOMMAND);
+}
+
+void SettingsWindow::onChooseFolderChosen()
+{
+    if (const std::optional<std::wstring> folder = pickFolder(handle()))
+        applyChoice(*folder);
+}
+
+void SettingsWindow::onFilesDropped(HDROP drop)
+{
+    const std::wstring name = firstDroppedName(drop);
+    if (GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES)
+        applyChoice(name);
+}
+
+std::optional<std::string> SettingsWindow::ansiChoice(const std::wstring& name)
+{
+    std::optional<std::string> ansi = ansiName(name);
+    if (!ansi)
+        MessageBoxA(handle(), unwritableNameText, title, MB_OK | MB_ICONWARNING);
+    return ansi;
+}
+
+void SettingsWindow::applyChoice(const std::wstring& name)
+{
+    if (const std::optional<std::string> ansi = ansiChoice(name)) {
+        setControlText(layout::fileNameEdit, *ansi);
+        onApplyClicked();
+    }
+}
+
 void SettingsWindow::onAllMonitorsChosen()
 {
     allMonitors = !allMonitors;
@@ -126,7 +213,7 @@ void SettingsWindow::onRunAtLoginChosen()
 void SettingsWindow::onCreated()
 {
     const std::string stored = readSetting(settingsFilePath(), settingName, settingName);
-    if (isRememberedVideo(stored)) {
+    if (isPlayedAtStart(stored, isExistingFolder(stored))) {
         setControlText(layout::fileNameEdit, stored);
         onApplyClicked();
     }
@@ -160,7 +247,10 @@ LRESULT SettingsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         // Like every event, none runs once a shutdown or a fatal report has begun; its message
         // is answered the same either way.
         if (windowEventsAllowed())
-            (this->*event)();
+            event(*this);
+        // The drop's memory is the window's to free, whether or not its event ran.
+        if (message == WM_DROPFILES)
+            DragFinish(reinterpret_cast<HDROP>(wParam));
         // A display change goes on to the system's own handling; the others end here.
         return message == WM_DISPLAYCHANGE ? ProgramWindow::handleMessage(message, wParam, lParam) : 0;
     }
@@ -195,7 +285,13 @@ SettingsWindow::Event SettingsWindow::eventOf(UINT message, WPARAM wParam)
             return &SettingsWindow::onRunAtLoginChosen;
         if ((wParam & 0xFFF0) == allMonitorsCommand)
             return &SettingsWindow::onAllMonitorsChosen;
+        if ((wParam & 0xFFF0) == chooseFolderCommand)
+            return &SettingsWindow::onChooseFolderChosen;
+        if (const std::optional<int> minutes = changeIntervalOf(wParam & 0xFFF0))
+            return [minutes = *minutes](SettingsWindow& window) { window.onChangeIntervalChosen(minutes); };
         return nullptr;
+    case WM_DROPFILES:
+        return [drop = reinterpret_cast<HDROP>(wParam)](SettingsWindow& window) { window.onFilesDropped(drop); };
     default:
         return nullptr;
     }
@@ -226,11 +322,11 @@ void SettingsWindow::onDisplaySettled()
 
 void SettingsWindow::onBrowseClicked()
 {
-    const std::string filter = fileDialogFilter("视频文件(*.MP4)|*.MP4|");
-    std::vector<char> fileName(fileNameCapacity, '\0');
+    const std::wstring filter = wideText(fileDialogFilter("视频文件(*.MP4)|*.MP4|"));
+    std::vector<wchar_t> fileName(fileNameCapacity, L'\0');
     dialogFileName.copy(fileName.data(), fileNameCapacity - 1);
 
-    OPENFILENAMEA dialog{};
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = handle();
     dialog.lpstrFilter = filter.c_str();
@@ -238,9 +334,17 @@ void SettingsWindow::onBrowseClicked()
     dialog.lpstrFile = fileName.data();
     dialog.nMaxFile = fileNameCapacity;
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
-    if (GetOpenFileNameA(&dialog))
+    if (GetOpenFileNameW(&dialog)) {
+        // A name kv cannot use leaves the remembered choice and the edit box as they were.
+        const std::optional<std::string> ansi = ansiChoice(fileName.data());
+        if (!ansi)
+            return;
         dialogFileName = fileName.data();
-    setControlText(layout::fileNameEdit, dialogFileName);
+        setControlText(layout::fileNameEdit, *ansi);
+        return;
+    }
+    // Cancelled: the remembered choice, which converted when it was made.
+    setControlText(layout::fileNameEdit, ansiName(dialogFileName).value_or(""));
 }
 
 void loadStartupWindow()

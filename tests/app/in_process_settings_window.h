@@ -1,6 +1,7 @@
 #pragma once
-// The settings window loaded in the test's own process as kv.exe loads it, with no settings
-// file, so nothing is applied; it goes, with all the window layer holds, when the object goes.
+// The settings window loaded in the test's own process as kv.exe loads it, by default with no
+// settings file, so nothing is applied; it goes, with all the window layer holds, when the
+// object goes.
 // Wine answers WM_GETFONT and WM_GETICON from another process with null: what only they show
 // is checked on this window.
 #include "app/settings_window.h"
@@ -15,12 +16,11 @@
 
 class InProcessSettingsWindow {
 public:
-    InProcessSettingsWindow()
+    InProcessSettingsWindow() : InProcessSettingsWindow(noSettingsDirectory()) {}
+    explicit InProcessSettingsWindow(const std::string& programDirectory)
     {
-        char temp[MAX_PATH + 1] = {};
-        GetTempPathA(sizeof temp, temp);
         processState = ProcessState{};
-        processState.programDirectory = std::string(temp) + "kv-no-settings-here";
+        processState.programDirectory = programDirectory;
         if (registerWindowDefinitions()) {
             loadStartupWindow();
             window = loadedWindow(layout::settingsWindow);
@@ -35,4 +35,12 @@ public:
     InProcessSettingsWindow& operator=(const InProcessSettingsWindow&) = delete;
 
     HWND window = nullptr;
+
+private:
+    static std::string noSettingsDirectory()
+    {
+        char temp[MAX_PATH + 1] = {};
+        GetTempPathA(sizeof temp, temp);
+        return std::string(temp) + "kv-no-settings-here";
+    }
 };

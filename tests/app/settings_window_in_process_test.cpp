@@ -1,11 +1,16 @@
-// The settings window's font and icons, and its layout when it moves to a monitor of another
-// DPI, checked in-process (see in_process_settings_window.h).
+// The settings window's font and icons, its layout when it moves to a monitor of another DPI,
+// and a folder dropped on it, checked in-process (see in_process_settings_window.h).
+#include "app/ansi_name.h"
+#include "app/globals.h"
 #include "tests/app/in_process_settings_window.h"
 #include "tests/driver/kv_driver.h"
 #include "tests/driver/gtest_helpers.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -116,5 +121,48 @@ TEST_F(SettingsWindowInProcess, OnAMonitorOfAnotherDpiTheWindowTakesTheSuggested
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), stock);
     EXPECT_EQ(GetObjectType(scaled), 0u);
     EXPECT_EQ(GetFocus(), edit);
+}
+
+// What the shell gives a window when files are dropped on it: wide names, each ended by a zero,
+// and one more zero. The window frees it (DragFinish).
+HDROP dropOf(const std::wstring& name)
+{
+    const std::wstring names = name + L'\0';
+    const size_t bytes = sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    names.copy(reinterpret_cast<wchar_t*>(drop + 1), names.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+std::optional<std::string> shortNameOf(const std::wstring& name)
+{
+    wchar_t shortName[MAX_PATH + 1] = {};
+    const DWORD length = GetShortPathNameW(name.c_str(), shortName, MAX_PATH + 1);
+    return length > 0 && length <= MAX_PATH ? ansiText(shortName) : std::nullopt;
+}
+
+TEST(SettingsWindowDrop, AFolderTheCodePageCannotNameIsAppliedAndRememberedByItsShortName)
+{
+    kvtest::ProgramDirectory directory;
+    const std::wstring folder = wideText(directory.path()) + L"\\\x89c6\x9891 \xac00";  // 视频 가
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::optional<std::string> shortName = shortNameOf(folder);
+    ASSERT_TRUE(shortName) << "no short name on this volume";
+    createGlobals();
+    {
+        InProcessSettingsWindow settings(directory.path());
+        ASSERT_NE(settings.window, nullptr);
+        SendMessageW(settings.window, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(folder)), 0);
+        char text[MAX_PATH + 1] = {};
+        GetWindowTextA(kvtest::children(settings.window)[1], text, sizeof text);
+        EXPECT_EQ(text, *shortName);
+        EXPECT_EQ(directory.readFile("kv.ini"), "[文件名]\r\n文件名=" + *shortName + "\r\n");
+    }
+    destroyGlobals();
+    RemoveDirectoryW(folder.c_str());
 }
 }  // namespace

@@ -75,8 +75,9 @@ TEST_F(SettingsWindow, TitleFrameAndCentredOuterRectangle)
     EXPECT_EQ(style(run.window) & ~(WS_VISIBLE | WS_CLIPSIBLINGS),
               WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN);
     EXPECT_TRUE(style(run.window) & WS_VISIBLE);
-    // The system adds the raised window edge to every captioned window; nothing else is set.
-    EXPECT_EQ(exStyle(run.window) & ~WS_EX_WINDOWEDGE, 0);
+    // The system adds the raised window edge to every captioned window; the window takes dropped
+    // files; nothing else is set.
+    EXPECT_EQ(exStyle(run.window) & ~WS_EX_WINDOWEDGE, WS_EX_ACCEPTFILES);
     EXPECT_EQ(GetWindow(run.window, GW_OWNER), nullptr);
 }
 
@@ -144,6 +145,28 @@ INSTANTIATE_TEST_SUITE_P(SettingsWindow, RememberedName,
                                          RememberedCase{"C:\\videos\\a.Mp4", "C:\\videos\\a.Mp4"},
                                          RememberedCase{"C:\\videos\\a.mp4x", ""}, RememberedCase{"mp4", ""},
                                          RememberedCase{"C:\\videos\\a.MP3", ""}));
+
+// A "换片间隔" item as the system menu sends it: its command ("1 分钟" 0x0050, "10 分钟" 0x0070).
+// Wine gives no other process's system menu; the items' texts and marks are read in-process
+// (change_interval_menu_test).
+void chooseChangeInterval(HWND settings, WPARAM command) { PostMessageA(settings, WM_SYSCOMMAND, command, 0); }
+
+TEST(ChangeInterval, OneMinuteIsWrittenInItsOwnSectionAndTenMinutesLeavesTheSettingsFileAsItWas)
+{
+    const std::string before = settingsFile("C:\\videos\\sea.avi");
+    RunningKv run(&before);
+    ASSERT_SETTINGS_WINDOW(run);
+
+    chooseChangeInterval(run.window, 0x0050);
+    const std::string oneMinute =
+        before + "[\xB2\xA5\xB7\xC5]\r\n\xBB\xBB\xC6\xAC\xBC\xE4\xB8\xF4=1\r\n";  // [播放] 换片间隔
+    EXPECT_TRUE(waitUntil([&] { return run.directory.readFile("kv.ini") == oneMinute; }))
+        << *run.directory.readFile("kv.ini");
+
+    chooseChangeInterval(run.window, 0x0070);
+    EXPECT_TRUE(waitUntil([&] { return run.directory.readFile("kv.ini") == before; }))
+        << *run.directory.readFile("kv.ini");
+}
 
 TEST_F(SettingsWindow, ApplyWritesTheEditTextReadAfresh)
 {

@@ -80,6 +80,22 @@ TEST(PlayerEndToEnd, SecondApplySwitchesTheSamePlayerToTheNewFile)
     EXPECT_EQ(closeAndWait(run), 0u);
 }
 
+TEST(PlayerEndToEnd, StartUpWithARememberedFolderThatExistsOpensTheFolder)
+{
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "kv-videos-" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    {
+        PlayerRun run({"recording_component", nullptr, folder});
+        ASSERT_TRUE(run.ready());
+        EXPECT_EQ(run.waitForCalls(6), startCalls(folder));
+        EXPECT_EQ(kvtest::text(run.edit), folder);
+        EXPECT_EQ(closeAndWait(run), 0u);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
 struct NoPlayerCase {
     const char* name;
     PlayerRunSetup setup;
