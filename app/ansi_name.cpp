@@ -19,16 +19,20 @@ std::optional<std::string> ansiText(const std::wstring& wide)
 {
     if (wide.empty())
         return std::string();
+    const UINT page = GetACP();
     const int wideLength = static_cast<int>(wide.size());
-    // No best fit: a look-alike would name another file, or none.
+    // No best fit: a look-alike would name another file, or none. A system whose code page is
+    // UTF-8 (Windows 10's option) writes every character, and refuses the best-fit flag and
+    // the default character; only a broken surrogate fails there.
+    const bool utf8 = page == CP_UTF8;
+    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
-    const int size =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr, 0, nullptr, &usedDefault);
+    BOOL* used = utf8 ? nullptr : &usedDefault;
+    const int size = WideCharToMultiByte(page, flags, wide.data(), wideLength, nullptr, 0, nullptr, used);
     if (size == 0 || usedDefault)
         return std::nullopt;
     std::string ansi(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, ansi.data(), size, nullptr,
-                        &usedDefault);
+    WideCharToMultiByte(page, flags, wide.data(), wideLength, ansi.data(), size, nullptr, used);
     return ansi;
 }
 
