@@ -23,16 +23,21 @@ set(KV_TEST_ENVIRONMENT
   "WINEDLLOVERRIDES=mscoree,mshtml=\\;winedbg.exe=d\\;winemenubuilder.exe=d\\;atl=n,b"
   "LC_ALL=zh_CN.UTF-8")
 
-# kv_add_test(NAME target [TIMEOUT seconds] [DESKTOP]): one CTest test running a GoogleTest
-# program. DESKTOP marks a program that shows windows, takes the focus or types keys: such
-# programs share the one X screen, so they run one at a time while the others run beside them.
+# kv_add_test(NAME target [TIMEOUT seconds] [DESKTOP] [ENV VAR=value...] [ARGS arguments...]):
+# one CTest test running a GoogleTest program. DESKTOP marks a program that shows windows,
+# takes the focus or types keys: such programs share the one X screen, so they run one at a
+# time while the others run beside them. ENV adds to the test environment; ARGS to the
+# program's arguments.
 function(kv_add_test name target)
-  cmake_parse_arguments(ARG "DESKTOP" "TIMEOUT" "" ${ARGN})
+  cmake_parse_arguments(ARG "DESKTOP" "TIMEOUT" "ENV;ARGS" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
-  add_test(NAME ${name} COMMAND ${target} --gtest_color=no)
+  add_test(NAME ${name} COMMAND ${target} --gtest_color=no ${ARG_ARGS})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${KV_TEST_ENVIRONMENT}" TIMEOUT ${ARG_TIMEOUT})
+  if(ARG_ENV)
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ${ARG_ENV})
+  endif()
   if(ARG_DESKTOP)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
   endif()

@@ -166,7 +166,8 @@ HRESULT APlayerControl::GetConfig(LONG item, BSTR* value)
 {
     if (!value)
         return E_POINTER;
-    const std::optional<int> current = config_.get(item);
+    const std::optional<int> current =
+        item == decodingItem ? std::optional<int>(worker_ && worker_->onCard()) : config_.get(item);
     *value = SysAllocString(current ? std::to_wstring(*current).c_str() : L"");
     return *value ? S_OK : E_OUTOFMEMORY;
 }

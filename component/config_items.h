@@ -9,6 +9,8 @@
 // |  119 | mute | 0, 1   | 0       | 1: play without sound (no sound is played yet; kept)      |
 //
 // Items may be set at any time, also before Open; playback reads them as it goes.
+// Item 201 is a figure to read, not to set: 1 while the open file is decoded on the graphics
+// card, 0 on the processor or with nothing open.
 #include <array>
 #include <atomic>
 #include <optional>
@@ -22,6 +24,7 @@ struct ConfigItemDefinition {
 
 inline constexpr int loopItem = 8;
 inline constexpr int muteItem = 119;
+inline constexpr int decodingItem = 201;
 
 inline constexpr std::array<ConfigItemDefinition, 2> configItems{{
     {loopItem, 0, 1, 0},

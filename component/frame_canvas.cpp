@@ -23,6 +23,12 @@ void FrameCanvas::attach(HWND window)
     window_ = window;
 }
 
+HMONITOR FrameCanvas::monitor()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY);
+}
+
 uint64_t FrameCanvas::clear()
 {
     HWND window;

@@ -23,6 +23,7 @@ public:
     FrameCanvas& operator=(const FrameCanvas&) = delete;
 
     void attach(HWND window);  // GUI thread: the window to draw in, or null
+    HMONITOR monitor();        // the one showing most of the window; the main one without a window
     uint64_t clear();          // back to the dark fill, also on screen; the next session's number
 
     // Worker: convert `image` into the pixels, then show them in the window; both do

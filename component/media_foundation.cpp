@@ -2,23 +2,18 @@
 
 namespace {
 
-template <class Function>
-bool bind(HMODULE library, const char* name, Function& function)
-{
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-    return function != nullptr;
-}
-
 MediaFoundation load(bool& complete)
 {
     MediaFoundation functions{};
     HMODULE platform = LoadLibraryW(L"mfplat.dll");
     HMODULE readWrite = LoadLibraryW(L"mfreadwrite.dll");
-    complete = platform && readWrite && bind(platform, "MFStartup", functions.startup) &&
-               bind(platform, "MFShutdown", functions.shutdown) &&
-               bind(platform, "MFCreateAttributes", functions.createAttributes) &&
-               bind(platform, "MFCreateMediaType", functions.createMediaType) &&
-               bind(readWrite, "MFCreateSourceReaderFromURL", functions.createSourceReaderFromUrl);
+    complete = platform && readWrite && bindFunction(platform, "MFStartup", functions.startup) &&
+               bindFunction(platform, "MFShutdown", functions.shutdown) &&
+               bindFunction(platform, "MFCreateAttributes", functions.createAttributes) &&
+               bindFunction(platform, "MFCreateMediaType", functions.createMediaType) &&
+               bindFunction(readWrite, "MFCreateSourceReaderFromURL", functions.createSourceReaderFromUrl);
+    if (complete)
+        bindFunction(platform, "MFCreateDXGIDeviceManager", functions.createDxgiDeviceManager);
     return functions;
 }
 

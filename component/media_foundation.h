@@ -6,12 +6,22 @@
 #include <mfidl.h>
 #include <mfreadwrite.h>
 
+// `function` = the library's export `name`; false when it has none.
+template <class Function>
+bool bindFunction(HMODULE library, const char* name, Function& function)
+{
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    return function != nullptr;
+}
+
 struct MediaFoundation {
     HRESULT(WINAPI* startup)(ULONG version, DWORD flags);
     HRESULT(WINAPI* shutdown)();
     HRESULT(WINAPI* createAttributes)(IMFAttributes** attributes, UINT32 size);
     HRESULT(WINAPI* createMediaType)(IMFMediaType** type);
     HRESULT(WINAPI* createSourceReaderFromUrl)(LPCWSTR url, IMFAttributes* attributes, IMFSourceReader** reader);
+    // Windows 8 and later; null before, where decoding stays on the processor.
+    HRESULT(WINAPI* createDxgiDeviceManager)(UINT* resetToken, IMFDXGIDeviceManager** manager);
 };
 
 // The functions, loaded on first use; null when mfplat.dll or mfreadwrite.dll or one of the

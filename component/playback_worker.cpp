@@ -7,6 +7,7 @@
 
 #include "component/change_interval.h"
 #include "component/folder_playlist.h"
+#include "component/kv_settings.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ PlaybackWorker::PlaybackWorker(std::wstring path, const ConfigItems& config, Fra
       config_(config),
       canvas_(canvas),
       canvasSession_(canvasSession),
+      seam_(cardDecodingSeam()),
       thread_([this] {
           run();
           finished_ = true;
@@ -134,11 +136,7 @@ void PlaybackWorker::run()
 
 bool PlaybackWorker::playSingleFile(const MediaFoundation& functions)
 {
-    const std::unique_ptr<VideoReader> reader = VideoReader::open(functions, path_);
-    if (!reader)
-        return false;
-    playFile(*reader, false);
-    return true;
+    return play(functions, path_, false).has_value();
 }
 
 // The folder is listed again at each change, so files added or removed meanwhile count. A
@@ -153,17 +151,38 @@ bool PlaybackWorker::playFolder(const MediaFoundation& functions)
         if (!next || failedInARow >= names.size())
             return false;
         current = *next;
-        // Scoped to this turn: the reader goes before the next file is opened.
-        const std::unique_ptr<VideoReader> reader = VideoReader::open(functions, inFolder(path_, current));
-        if (!reader) {
+        const std::optional<FileEnd> end = play(functions, inFolder(path_, current), true);
+        if (!end) {
             ++failedInARow;
             continue;
         }
         failedInARow = 0;
-        if (playFile(*reader, true) == FileEnd::stopped)
+        if (*end == FileEnd::stopped)
             return true;
     }
     return true;
+}
+
+std::unique_ptr<VideoReader> PlaybackWorker::open(const MediaFoundation& functions, const std::wstring& file,
+                                                  bool tryCard)
+{
+    if (!tryCard)
+        return VideoReader::open(functions, file);
+    return VideoReader::open(functions, file, [&](const StoredVideo& video) { return cardFor(functions, video); });
+}
+
+// kv's "硬件解码" tick, unticked, keeps every file on the processor. A device is made only for
+// a codec some card decodes: making one costs time and memory (much of both under Wine).
+std::unique_ptr<DecodingDevice> PlaybackWorker::cardFor(const MediaFoundation& functions, const StoredVideo& video)
+{
+    const bool allowed = playSetting(L"硬件解码", 1) != 0;
+    if (seam_.noDevice || (!seam_.force && !worthAskingTheCard(allowed, video.codec)))
+        return nullptr;
+    std::unique_ptr<DecodingDevice> device = DecodingDevice::create(functions, canvas_.monitor());
+    if (!device || seam_.force)
+        return device;
+    const DecodingFacts facts{allowed, device->adapter(), device->offers(video.width, video.height), video.codec};
+    return chooseDecoding(facts) == Decoding::card ? std::move(device) : nullptr;
 }
 
 bool PlaybackWorker::stopAsked()
@@ -205,19 +224,62 @@ struct PlaybackWorker::Playthrough {
     Pass pass;
     Waiting waiting;
 
+    bool cardFailed = false;  // the reader's card failed under it
+    bool lostDevice = false;  // ...and its device went with it
+    int cardPictures = 0;     // decoded by this reader's card
+    bool drawnByReader = false;
+
     bool advancing() const { return playing && seen; }
+    // The same file from a new reader: its time so far, and a seek to the picture it had,
+    // or was seeking.
+    Playthrough resumed() const
+    {
+        Playthrough next;
+        next.inFolder = inFolder;
+        next.played = played;
+        next.pictureLength = pictureLength;
+        next.firstStamp = firstStamp;
+        next.shownTime = shownTime;
+        const int64_t at = pass.seekTarget != noTime ? pass.seekTarget : (waiting.drawn ? waiting.time : shownTime);
+        next.resumeAt = std::max<int64_t>(0, at - firstStamp.value_or(0));
+        return next;
+    }
+    int64_t resumeAt = 0;  // of the file, from a reader that failed
     bool hasWork() const { return !ended && seen && (showNext || playing); }
 };
 
-PlaybackWorker::FileEnd PlaybackWorker::playFile(VideoReader& reader, bool inFolder)
+std::optional<PlaybackWorker::FileEnd> PlaybackWorker::play(const MediaFoundation& functions, const std::wstring& file,
+                                                            bool inFolder)
+{
+    std::unique_ptr<VideoReader> reader = open(functions, file, true);
+    Playthrough p;
+    p.inFolder = inFolder;
+    for (;;) {
+        if (!reader)
+            return std::nullopt;
+        const FileEnd end = playFile(*reader, p);
+        if (end != FileEnd::cardFailed)
+            return end;
+        // A device lost under pictures it decoded (sleep and resume, a driver update) is made
+        // anew; any other failure, or a new device failing at once, leaves the file to the
+        // processor. The failed reader goes first: one decoder at a time.
+        const bool newDevice = p.lostDevice && p.drawnByReader;
+        p = p.resumed();
+        reader.reset();
+        reader = open(functions, file, newDevice);
+        if (reader)
+            seekTo(p.resumeAt, *reader, p);
+    }
+}
+
+PlaybackWorker::FileEnd PlaybackWorker::playFile(VideoReader& reader, Playthrough& p)
 {
     duration_ = reader.duration() / ticksPerMillisecond;
     const PlaneSize shown = uprightSize(reader.format().width, reader.format().height, reader.format().rotation);
     videoWidth_ = shown.width;
     videoHeight_ = shown.height;
+    onCard_ = reader.onCard();
 
-    Playthrough p;
-    p.inFolder = inFolder;
     for (;;) {
         const Request request = nextRequest(p);
         if (request.stop)
@@ -229,6 +291,8 @@ PlaybackWorker::FileEnd PlaybackWorker::playFile(VideoReader& reader, bool inFol
         if (!p.waiting.drawn && !decodeAndDraw(reader, p)) {
             if (p.changeDue)
                 return FileEnd::changeDue;
+            if (p.cardFailed)
+                return FileEnd::cardFailed;
             continue;
         }
         if (!showWaiting(p))
@@ -242,21 +306,8 @@ PlaybackWorker::FileEnd PlaybackWorker::playFile(VideoReader& reader, bool inFol
 
 void PlaybackWorker::apply(const Request& request, VideoReader& reader, Playthrough& p)
 {
-    if (request.seekTo) {
-        // The reader seeks in the file's own time (its first picture at 0), while stamps
-        // may carry the first picture's offset: the picture wanted is target + offset.
-        // A reader that has given nothing since it opened or went back to the start is there
-        // already: seeking it anyway (a host opening the same file twice) would rebuild the
-        // platform's decoder for nothing, at the cost of a second set of pictures at once.
-        if (*request.seekTo != 0 || !p.atStart)
-            reader.seek(*request.seekTo);
-        p.atStart = *request.seekTo == 0;
-        p.pass = Playthrough::Pass{};
-        p.pass.seekTarget = *request.seekTo + p.firstStamp.value_or(0);
-        p.waiting.drawn = false;
-        p.showNext = true;
-        p.ended = false;
-    }
+    if (request.seekTo)
+        seekTo(*request.seekTo, reader, p);
     if (request.restart)
         p.played = 0;  // as opened anew
     const bool wasAdvancing = p.advancing();
@@ -268,10 +319,37 @@ void PlaybackWorker::apply(const Request& request, VideoReader& reader, Playthro
         p.clock.anchor(p.waiting.drawn ? p.waiting.time : p.shownTime, now());
 }
 
+// The reader seeks in the file's own time (its first picture at 0), while stamps may carry
+// the first picture's offset: the picture wanted is time + offset. A reader that has given
+// nothing since it opened or went back to the start is there already: seeking it anyway (a
+// host opening the same file twice) would rebuild the platform's decoder for nothing, at the
+// cost of a second set of pictures at once.
+void PlaybackWorker::seekTo(int64_t time, VideoReader& reader, Playthrough& p)
+{
+    // Positions count from the first picture's stamp: a seek before any picture was seen (asked
+    // at once after opening, or a reader failing at its first) reads that picture first.
+    if (!p.firstStamp && p.atStart && time != 0) {
+        const VideoReader::Sample first = reader.read();
+        if (first.outcome == VideoReader::Outcome::frame)
+            p.firstStamp = first.time;
+        p.atStart = false;
+    }
+    if (time != 0 || !p.atStart)
+        reader.seek(time);
+    p.atStart = time == 0;
+    p.pass = Playthrough::Pass{};
+    p.pass.seekTarget = time + p.firstStamp.value_or(0);
+    p.waiting.drawn = false;
+    p.showNext = true;
+    p.ended = false;
+}
+
 bool PlaybackWorker::decodeAndDraw(VideoReader& reader, Playthrough& p)
 {
     const VideoReader::Sample sample = reader.read();
     p.atStart = false;
+    if (cardFailed(sample, reader, p))
+        return false;
     if (sample.outcome != VideoReader::Outcome::frame) {
         reachEnd(sample.outcome, reader, p);
         return false;
@@ -368,13 +446,30 @@ bool PlaybackWorker::droppedAsLate(int64_t time, Playthrough& p)
     return false;
 }
 
+// The card's failures, and those kv's tests plant where Wine's card cannot fail.
+bool PlaybackWorker::cardFailed(const VideoReader::Sample& sample, const VideoReader& reader, Playthrough& p) const
+{
+    if (sample.outcome == VideoReader::Outcome::cardLost) {
+        p.cardFailed = true;
+        p.lostDevice = sample.lostDevice;
+    } else if (reader.onCard() && sample.outcome == VideoReader::Outcome::frame && seam_.lostAfter > 0 &&
+               ++p.cardPictures >= seam_.lostAfter) {
+        p.cardFailed = p.lostDevice = true;
+    }
+    return p.cardFailed;
+}
+
+// A picture that will not lock is not drawn; on the card that ends the card's turn.
 bool PlaybackWorker::draw(const VideoReader::Sample& sample, const VideoReader& reader, Playthrough& p)
 {
     DecodedFrame frame(sample.buffer, reader.format());
-    if (!frame.valid())
+    if (!frame.valid() || (reader.onCard() && seam_.noLock)) {
+        p.cardFailed = reader.onCard();
         return false;
+    }
     canvas_.draw(canvasSession_, frame.image(), reader.format().coefficients);
     p.waiting = Playthrough::Waiting{true, sample.time};
+    p.drawnByReader = true;
     return true;
 }
 

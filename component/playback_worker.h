@@ -10,6 +10,10 @@
 // The path may name a folder: its videos then play in turn (folder_playlist.h), each one
 // looping until its time is up (change_interval.h); the last picture of one stays on the
 // screen until the next one's first picture, and only one file is open at a time.
+// Each file is decoded on the graphics card where that pays (decoder_choice.h), else on the
+// processor. When the card fails under a file, the file is opened again, on a new device
+// after a lost one, else on the processor, and goes on at the picture it had; the canvas
+// keeps the last picture meanwhile.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -19,6 +23,7 @@
 #include <string>
 #include <thread>
 
+#include "component/card_decoding_seam.h"
 #include "component/config_items.h"
 #include "component/frame_canvas.h"
 #include "component/playback_clock.h"
@@ -47,6 +52,7 @@ public:
     int videoWidth() const { return videoWidth_; }
     int videoHeight() const { return videoHeight_; }
     bool seeking() const { return seeking_; }
+    bool onCard() const { return onCard_; }  // the open file is decoded on the graphics card
 
 private:
     // What the GUI thread's calls ask, as the thread takes it.
@@ -60,17 +66,24 @@ private:
     struct Playthrough;  // where the loop stands between two requests
     // How the playback of one file ends.
     enum class FileEnd {
-        stopped,    // asked to stop: the worker is done
-        changeDue,  // a folder's video finished a pass and its time is up: on to the next
+        stopped,     // asked to stop: the worker is done
+        changeDue,   // a folder's video finished a pass and its time is up: on to the next
+        cardFailed,  // decoding on the card failed: the file is to be opened again
     };
 
     void run();
     bool playSingleFile(const MediaFoundation& functions);  // false: not playable
     bool playFolder(const MediaFoundation& functions);      // false: none of its videos plays
     bool stopAsked();
-    FileEnd playFile(VideoReader& reader, bool inFolder);
+    std::unique_ptr<VideoReader> open(const MediaFoundation& functions, const std::wstring& file, bool tryCard);
+    std::unique_ptr<DecodingDevice> cardFor(const MediaFoundation& functions, const StoredVideo& video);
+    // The whole playback of one file, opened again as often as the card fails; none when it
+    // does not open.
+    std::optional<FileEnd> play(const MediaFoundation& functions, const std::wstring& file, bool inFolder);
+    FileEnd playFile(VideoReader& reader, Playthrough& p);
     void apply(const Request& request, VideoReader& reader, Playthrough& p);
-    bool decodeAndDraw(VideoReader& reader, Playthrough& p);  // false: nothing to show yet
+    static void seekTo(int64_t time, VideoReader& reader, Playthrough& p);  // 100 ns of the file
+    bool decodeAndDraw(VideoReader& reader, Playthrough& p);                // false: nothing to show yet
     // Its steps in order: the file's end, or a picture noted, passed over (short of a seek's
     // target, or late) or drawn.
     void reachEnd(VideoReader::Outcome outcome, VideoReader& reader, Playthrough& p);
@@ -78,7 +91,8 @@ private:
     static bool shortOfSeekTarget(int64_t time, Playthrough& p);
     static void startPassAt(int64_t time, Playthrough& p);
     static bool droppedAsLate(int64_t time, Playthrough& p);
-    bool draw(const VideoReader::Sample& sample, const VideoReader& reader, Playthrough& p);  // false: not drawable
+    bool cardFailed(const VideoReader::Sample& sample, const VideoReader& reader, Playthrough& p) const;
+    bool draw(const VideoReader::Sample& sample, const VideoReader& reader, Playthrough& p);  // false: not drawn
     bool showWaiting(Playthrough& p);  // false: a request came first
     Request nextRequest(const Playthrough& p);
     bool sleepUntil(int64_t wallTime, const Playthrough& p);  // false when a request came first
@@ -90,6 +104,7 @@ private:
     const ConfigItems& config_;
     FrameCanvas& canvas_;
     const uint64_t canvasSession_;
+    const CardDecodingSeam seam_;
 
     std::mutex mutex_;
     std::condition_variable wakeUp_;
@@ -101,6 +116,7 @@ private:
     std::atomic<int> videoWidth_{0};
     std::atomic<int> videoHeight_{0};
     std::atomic<bool> seeking_{false};
+    std::atomic<bool> onCard_{false};
     std::atomic<bool> finished_{false};
 
     std::thread thread_;  // last: starts once everything above exists

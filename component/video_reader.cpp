@@ -30,6 +30,32 @@ std::vector<GUID> nativeSubtypes(IMFSourceReader& reader)
     return subtypes;
 }
 
+// The reader of the file's video stream alone.
+ComPtr<IMFSourceReader> videoStreamReader(const MediaFoundation& functions, const std::wstring& path,
+                                          IMFAttributes* attributes)
+{
+    ComPtr<IMFSourceReader> reader;
+    if (FAILED(functions.createSourceReaderFromUrl(path.c_str(), attributes, &reader)))
+        return nullptr;
+    reader->SetStreamSelection(static_cast<DWORD>(MF_SOURCE_READER_ALL_STREAMS), FALSE);
+    if (FAILED(reader->SetStreamSelection(videoStream, TRUE)))
+        return nullptr;
+    return reader;
+}
+
+StoredVideo storedVideo(IMFSourceReader& reader)
+{
+    StoredVideo video;
+    ComPtr<IMFMediaType> type;
+    if (FAILED(reader.GetNativeMediaType(videoStream, 0, &type)))
+        return video;
+    type->GetGUID(MF_MT_SUBTYPE, &video.codec);
+    UINT64 size = 0;
+    if (SUCCEEDED(type->GetUINT64(MF_MT_FRAME_SIZE, &size)))
+        unpack(size, video.width, video.height);
+    return video;
+}
+
 }  // namespace
 
 DecodedFrame::DecodedFrame(ComPtr<IMFMediaBuffer> buffer, const VideoFormat& format) : buffer_(std::move(buffer))
@@ -85,14 +111,46 @@ DecodedFrame::~DecodedFrame()
 std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions, const std::wstring& path,
                                                OutputChoice (*choose)(const std::vector<GUID>&))
 {
-    ComPtr<IMFSourceReader> reader;
-    if (FAILED(functions.createSourceReaderFromUrl(path.c_str(), nullptr, &reader)))
-        return nullptr;
-    reader->SetStreamSelection(static_cast<DWORD>(MF_SOURCE_READER_ALL_STREAMS), FALSE);
-    if (FAILED(reader->SetStreamSelection(videoStream, TRUE)))
-        return nullptr;
+    return open(functions, path, nullptr, choose);
+}
 
+// The decoder is chosen only when the output type is set, so the stream can be looked at
+// first without decoding anything. The card's reader is another one, given the card's device
+// manager as it is made.
+std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions, const std::wstring& path,
+                                               const CardFor& cardFor, OutputChoice (*choose)(const std::vector<GUID>&))
+{
+    ComPtr<IMFSourceReader> reader = videoStreamReader(functions, path, nullptr);
+    if (!reader)
+        return nullptr;
+    if (std::unique_ptr<DecodingDevice> device = cardFor ? cardFor(storedVideo(*reader.Get())) : nullptr) {
+        if (std::unique_ptr<VideoReader> onCard = openOnCard(functions, path, std::move(device)))
+            return onCard;
+    }
     const OutputChoice output = choose(nativeSubtypes(*reader.Get()));
+    return configure(functions, nullptr, std::move(reader), output);
+}
+
+// NV12 is the card's only layout.
+std::unique_ptr<VideoReader> VideoReader::openOnCard(const MediaFoundation& functions, const std::wstring& path,
+                                                     std::unique_ptr<DecodingDevice> device)
+{
+    ComPtr<IMFAttributes> attributes;
+    if (FAILED(functions.createAttributes(&attributes, 2)) ||
+        FAILED(attributes->SetUnknown(MF_SOURCE_READER_D3D_MANAGER, device->manager())) ||
+        FAILED(attributes->SetUINT32(MF_READWRITE_ENABLE_HARDWARE_TRANSFORMS, TRUE))) {
+        return nullptr;
+    }
+    ComPtr<IMFSourceReader> reader = videoStreamReader(functions, path, attributes.Get());
+    if (!reader)
+        return nullptr;
+    return configure(functions, std::move(device), std::move(reader), {MFVideoFormat_NV12, PictureLayout::nv12});
+}
+
+std::unique_ptr<VideoReader> VideoReader::configure(const MediaFoundation& functions,
+                                                    std::unique_ptr<DecodingDevice> device,
+                                                    ComPtr<IMFSourceReader> reader, const OutputChoice& output)
+{
     ComPtr<IMFMediaType> type;
     if (FAILED(functions.createMediaType(&type)))
         return nullptr;
@@ -101,7 +159,7 @@ std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions,
     if (FAILED(reader->SetCurrentMediaType(videoStream, nullptr, type.Get())))
         return nullptr;
 
-    std::unique_ptr<VideoReader> result(new VideoReader(std::move(reader), output.layout));
+    std::unique_ptr<VideoReader> result(new VideoReader(std::move(device), std::move(reader), output.layout));
     if (!result->readFormat())
         return nullptr;
     PROPVARIANT duration;
@@ -115,8 +173,9 @@ std::unique_ptr<VideoReader> VideoReader::open(const MediaFoundation& functions,
     return result;
 }
 
-VideoReader::VideoReader(ComPtr<IMFSourceReader> reader, PictureLayout layout)
-    : reader_(std::move(reader)),
+VideoReader::VideoReader(std::unique_ptr<DecodingDevice> device, ComPtr<IMFSourceReader> reader, PictureLayout layout)
+    : device_(std::move(device)),
+      reader_(std::move(reader)),
       layout_(layout)
 {}
 
@@ -175,10 +234,14 @@ VideoReader::Sample VideoReader::read()
         DWORD flags = 0;
         LONGLONG time = 0;
         ComPtr<IMFSample> sample;
-        if (FAILED(reader_->ReadSample(videoStream, 0, nullptr, &flags, &time, &sample)))
+        const HRESULT read = reader_->ReadSample(videoStream, 0, nullptr, &flags, &time, &sample);
+        if (FAILED(read) || (flags & MF_SOURCE_READERF_ERROR)) {
+            // On the card any failure may be the card's: the file may yet play on the processor.
+            result.outcome = onCard() ? Outcome::cardLost : Outcome::failed;
+            result.lostDevice =
+                onCard() && (device_->lost() || read == DXGI_ERROR_DEVICE_REMOVED || read == DXGI_ERROR_DEVICE_RESET);
             return result;
-        if (flags & MF_SOURCE_READERF_ERROR)
-            return result;
+        }
         if ((flags & MF_SOURCE_READERF_CURRENTMEDIATYPECHANGED) && !readFormat())
             return result;
         if (flags & MF_SOURCE_READERF_ENDOFSTREAM) {

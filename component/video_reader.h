@@ -8,11 +8,13 @@
 #include <wrl/client.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "component/colour_matrix.h"
+#include "component/decoding_device.h"
 #include "component/media_foundation.h"
 #include "component/nv12_picture.h"
 #include "component/output_layout.h"
@@ -49,30 +51,56 @@ private:
     Nv12Image image_{};
 };
 
+// The video stream as the file stores it, before any decoder.
+struct StoredVideo {
+    GUID codec{};
+    int width = 0, height = 0;
+};
+
 class VideoReader {
 public:
+    // A device for the card to decode the stream as stored on, or null for the processor.
+    using CardFor = std::function<std::unique_ptr<DecodingDevice>(const StoredVideo&)>;
+
     // Null when the file cannot be opened or holds no video stream that decodes to a layout we
-    // draw. `choose` picks the layout from the decoder's own (the decoder floor compares them).
+    // draw. `cardFor`, where given, says whether the card decodes it; a card reader that does
+    // not open leaves it to the processor. `choose` picks the processor's layout from the
+    // decoder's own (the decoder floor compares them).
+    static std::unique_ptr<VideoReader> open(const MediaFoundation& functions, const std::wstring& path,
+                                             const CardFor& cardFor,
+                                             OutputChoice (*choose)(const std::vector<GUID>&) = chooseOutput);
     static std::unique_ptr<VideoReader> open(const MediaFoundation& functions, const std::wstring& path,
                                              OutputChoice (*choose)(const std::vector<GUID>&) = chooseOutput);
 
     int64_t duration() const { return duration_; }  // 100 ns units, 0 when unknown
     const VideoFormat& format() const { return format_; }
 
-    enum class Outcome { frame, end, failed };
+    bool onCard() const { return device_ != nullptr; }
+
+    // cardLost: reading failed on the card; lostDevice says whether its device went with it.
+    enum class Outcome { frame, end, failed, cardLost };
     struct Sample {
         Outcome outcome = Outcome::failed;
         int64_t time = 0;    // 100 ns units
         int64_t length = 0;  // 100 ns units, 0 when unknown
+        bool lostDevice = false;
         Microsoft::WRL::ComPtr<IMFMediaBuffer> buffer;
     };
     Sample read();
     bool seek(int64_t time);  // 100 ns units; the next read starts at the key frame at or before it
 
 private:
-    VideoReader(Microsoft::WRL::ComPtr<IMFSourceReader> reader, PictureLayout layout);
+    VideoReader(std::unique_ptr<DecodingDevice> device, Microsoft::WRL::ComPtr<IMFSourceReader> reader,
+                PictureLayout layout);
+    static std::unique_ptr<VideoReader> configure(const MediaFoundation& functions,
+                                                  std::unique_ptr<DecodingDevice> device,
+                                                  Microsoft::WRL::ComPtr<IMFSourceReader> reader,
+                                                  const OutputChoice& output);
+    static std::unique_ptr<VideoReader> openOnCard(const MediaFoundation& functions, const std::wstring& path,
+                                                   std::unique_ptr<DecodingDevice> device);
     bool readFormat();
 
+    std::unique_ptr<DecodingDevice> device_;  // before the reader, which decodes on it
     Microsoft::WRL::ComPtr<IMFSourceReader> reader_;
     PictureLayout layout_;
     int64_t duration_ = 0;

@@ -51,3 +51,9 @@ AutomationObject ComponentLibrary::create() const
     }
     return made;
 }
+
+bool cardDecodingForced()
+{
+    char words[64] = {};
+    return GetEnvironmentVariableA("KV_CARD_DECODING", words, sizeof words) && std::string(words) == "force";
+}

@@ -45,6 +45,14 @@ inline int64_t setConfig(const AutomationObject& player, int32_t item, int32_t v
     return static_cast<int64_t>(player.invokeNumber("SetConfig", {item, value}));
 }
 inline void open(const AutomationObject& player, std::string fileName) { player.invoke("Open", {fileName}); }
+// Whether the open file is decoded on the graphics card, as the control's item 201 says.
+inline bool decodedOnCard(const AutomationObject& player)
+{
+    int32_t decodingItem = 201;
+    return player.invokeText("GetConfig", {decodingItem}) == "1";
+}
+// Whether this run puts every file on the card's road (KV_CARD_DECODING=force, no failures).
+bool cardDecodingForced();
 
 // Playback states the control reports.
 enum : int64_t { stateClosed = 0, stateOpening = 1, statePaused = 2, statePlaying = 3, stateEnded = 4 };
