@@ -12,7 +12,11 @@
 # while ours plays seen (their X server, and for ours the Wine server, included; run them on a
 # machine otherwise idle). peak_MB and mpv_MB: the benchmark process's and mpv's peak resident
 # memory. resume_ms: how soon pictures flow again after a cover of the benchmark's own process
-# and of another process goes, on average/at most. Then the conversion's cost per picture.
+# and of another process goes, on average/at most. card_s and card_MB: aplayer_s and peak_MB
+# with every file forced onto the graphics card's road (the test seam): under Wine, which has
+# no video decoding device, that is the platform's software decoder copying each picture into
+# a texture and our reading it back, so it shows the road's own overhead, not a card's saving.
+# Then the conversion's cost per picture.
 # Usage: bench/playback_bench.sh [BUILD]   (default: build; needs playback_bench built there)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -49,10 +53,10 @@ timed() {  # status|peak_MB
   awk -v what="$1" 'END { if (what == "status") print $1; else printf "%.0f", $2 / 1024 }' "$time_file"
 }
 
-row="%-26s %8s %8s %7s %9s %9s %9s %9s %9s %8s %10s %9s %7s %6s %7s %12s %16s\n"
+row="%-26s %8s %8s %7s %9s %9s %9s %9s %9s %8s %10s %9s %7s %6s %7s %7s %8s %12s %16s\n"
 difference() { awk -v a="$1" -v b="$2" -v f="$3" 'BEGIN { if (a != "" && b != "") printf f, a - b; else print "-" }'; }
 printf "$row" clip ffmpeg_s ffplay_s nv12_s reader_s reader_MB aplayer_s machine_s unseen_s \
-  added_s aplayer_MB added_MB peak_MB mpv_s mpv_MB cold/warm_ms "resume_ms (own, other)"
+  added_s aplayer_MB added_MB peak_MB mpv_s mpv_MB card_s card_MB cold/warm_ms "resume_ms (own, other)"
 for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4 pattern_3840x2160_10s.mp4; do
   floor=$(cpu_of ffmpeg -threads 1 -i "$clips/$clip" -an -pix_fmt bgra -f null -)
   ffplay_cpu=-
@@ -70,6 +74,12 @@ for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4 pattern_3840x2160_
   [ "$(timed status)" = 0 ] || echo "playback_bench: $clip: a figure missing or flagged (exit $(timed status))" >&2
   out=$(tr -d '\r' <"$out_file")
   peak_mb=$(timed peak_MB)
+  card_cpu=- card_mb=-
+  on_screen env KV_CARD_DECODING=force "$KV_WINE" "$KV_BUILD/bin/playback_bench.exe" "$winclip" 10
+  if [ "$(timed status)" = 0 ]; then
+    card_cpu=$(tr -d '\r' <"$out_file" | awk '/cpu per 10 s/ {print $5}')
+    card_mb=$(timed peak_MB)
+  fi
   mpv_cpu=- mpv_mb=-
   if command -v mpv >/dev/null; then
     mpv_cpu=$(machine_cpu_of on_screen mpv --fs --no-audio --hwdec=no --vo=x11 --really-quiet "$clips/$clip")
@@ -84,7 +94,7 @@ for clip in pattern_640x360_10s.mp4 pattern_1920x1080_10s.mp4 pattern_3840x2160_
   added=$(difference "$cpu" "$reader_cpu" "%.2f")
   added_mb=$(difference "$playing_mb" "$reader_mb" "%.1f")
   printf "$row" "$clip" "$floor" "$ffplay_cpu" "$nv12_cpu" "$reader_cpu" "$reader_mb" \
-    "$cpu" "${machine:--}" "$unseen" "$added" "$playing_mb" "$added_mb" "$peak_mb" "$mpv_cpu" "$mpv_mb" "$first" "$resume"
+    "$cpu" "${machine:--}" "$unseen" "$added" "$playing_mb" "$added_mb" "$peak_mb" "$mpv_cpu" "$mpv_mb" "$card_cpu" "$card_mb" "$first" "$resume"
 done
 "$KV_WINE" "$KV_BUILD/bin/conversion_bench.exe" 60 2>/dev/null | tr -d '\r'
 /usr/lib/wine/wineserver -k 2>/dev/null || true

@@ -45,8 +45,9 @@ TEST(DecoderChoice, TheCardDecodesOnlyWhereItIsARealOneWithAnNv12DecoderForTheCo
     for (const Case& c : cases) {
         EXPECT_EQ(chooseDecoding({c.allowed, c.adapter, c.offers, c.codec}), c.expected) << c.what;
         // No device is made where the answer is plain without one.
-        if (!worthAskingTheCard(c.allowed, c.codec))
+        if (!worthAskingTheCard(c.allowed, c.codec)) {
             EXPECT_EQ(c.expected, Decoding::processor) << c.what;
+        }
     }
 }
 
