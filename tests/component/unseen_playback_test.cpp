@@ -2,30 +2,40 @@
 // they can: windows of this process covering the screen, and the session's lock and the
 // console display's notifications sent to the control window as the system sends them, and
 // the control window asking the system for those notifications (Wine cannot lock a session or
-// turn the display off, so the asking is seen in the component's calls to the system).
+// turn the display off, so the asking is seen in the component's calls to the system). Also
+// held while seen: on battery with kv's tick "使用电池时暂停" in the kv.ini beside the DLL,
+// under battery or energy saver and in a remote desktop session (Wine sends none of these).
 // (kv.exe covered by another process's windows: wallpaper_video_e2e_test.)
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <wtsapi32.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "tests/component/cover_window.h"
-#include "tests/component/component_test.h"
+#include "tests/component/component_host.h"
 #include "tests/component/hosted_control.h"
 #include "tests/driver/gtest_helpers.h"
 #include "tests/driver/kv_driver.h"
 
 namespace {
 
-class UnseenPlayback : public ComponentTest {
+// Not in the mingw-w64 headers we build with: battery saver, and Windows 11's energy saver.
+constexpr GUID powerSavingStatus = {0xe00958c0, 0xc213, 0x4ace, {0xac, 0x77, 0xfe, 0xcc, 0xed, 0x2e, 0xee, 0xa5}};
+constexpr GUID energySaverStatus = {0x550e8400, 0xe29b, 0x41d4, {0xa7, 0x16, 0x44, 0x66, 0x55, 0x44, 0x00, 0x00}};
+
+// A control of `library` hosted and playing a clip that loops, how its position moves, and the
+// system's notifications sent to its window.
+class HostedPlayback : public kvtest::OleTest {
 protected:
-    void SetUp() override
+    void play(const ComponentLibrary& library)
     {
-        ASSERT_NO_FATAL_FAILURE(ComponentTest::SetUp());
         host = std::make_unique<HostedControl>(library, 320, 240);
         ASSERT_TRUE(host->ready());
         EXPECT_EQ(setConfig(player(), 8, 1), 0);
@@ -36,7 +46,7 @@ protected:
     void TearDown() override
     {
         host.reset();
-        ComponentTest::TearDown();
+        OleTest::TearDown();
     }
 
     const AutomationObject& player() const { return host->player(); }
@@ -82,15 +92,28 @@ protected:
         SendMessageW(host->controlWindow(), WM_WTSSESSION_CHANGE, change,
                      static_cast<LPARAM>(WTSGetActiveConsoleSessionId()));
     }
-    void sendDisplayState(DWORD state) const
+    void sendDisplayState(DWORD state) const { sendPowerSetting(GUID_CONSOLE_DISPLAY_STATE, state); }
+    void sendPowerSetting(const GUID& name, DWORD state) const
     {
-        POWERBROADCAST_SETTING setting{GUID_CONSOLE_DISPLAY_STATE, sizeof(DWORD), {0}};
+        POWERBROADCAST_SETTING setting{name, sizeof(DWORD), {0}};
         CopyMemory(setting.Data, &state, sizeof(state));
         SendMessageW(host->controlWindow(), WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
                      reinterpret_cast<LPARAM>(&setting));
     }
 
     std::unique_ptr<HostedControl> host;
+};
+
+class UnseenPlayback : public HostedPlayback {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(HostedPlayback::SetUp());
+        ASSERT_TRUE(library.loaded());
+        ASSERT_NO_FATAL_FAILURE(play(library));
+    }
+
+    ComponentLibrary library;
 };
 
 TEST_F(UnseenPlayback, CoveredItHoldsStillYetPlaysAndGoesOnWithAPictureWhenTheCoverCloses)
@@ -197,6 +220,70 @@ TEST_F(UnseenPlayback, LockedSessionAndDarkDisplayStopItUntilTheyEnd)
     EXPECT_TRUE(advances(1000));
 }
 
+// Loaded from a copy of APlayer.dll in a program folder of the test's own, where kv.ini holds
+// kv's tick.
+class PowerHoldPlayback : public HostedPlayback {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(HostedPlayback::SetUp());
+        ASSERT_TRUE(program.copyIn(kvtest::binDirectory() + "\\component\\APlayer.dll", "APlayer.dll"));
+        library.emplace(program.pathOf("APlayer.dll"));
+        ASSERT_TRUE(library->loaded());
+        ASSERT_NO_FATAL_FAILURE(play(*library));
+    }
+    void TearDown() override
+    {
+        host.reset();
+        library.reset();  // before the program folder goes
+        HostedPlayback::TearDown();
+    }
+    // As kv's settings window does when the user changes the tick: kv.ini, then the message.
+    void tick(bool ticked) const
+    {
+        ASSERT_TRUE(
+            WritePrivateProfileStringA("播放", "电池暂停", ticked ? "1" : nullptr, program.pathOf("kv.ini").c_str()));
+        SendMessageW(host->controlWindow(), WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+    }
+
+    kvtest::ProgramDirectory program;
+    std::optional<ComponentLibrary> library;
+};
+
+TEST_F(PowerHoldPlayback, BatteryWithTheTickSaversAndRemoteSessionsHoldItAndItGoesOnWhenTheyEnd)
+{
+    struct Step {
+        const char* what;
+        std::function<void()> news;
+        bool holds;
+    } steps[] = {
+        {"on battery, not ticked", [&] { sendPowerSetting(GUID_ACDC_POWER_SOURCE, 1); }, false},
+        {"ticked while on battery", [&] { tick(true); }, true},
+        {"on mains, ticked", [&] { sendPowerSetting(GUID_ACDC_POWER_SOURCE, 0); }, false},
+        {"on battery, ticked", [&] { sendPowerSetting(GUID_ACDC_POWER_SOURCE, 1); }, true},
+        {"on mains again", [&] { sendPowerSetting(GUID_ACDC_POWER_SOURCE, 0); }, false},
+        {"on a UPS, ticked", [&] { sendPowerSetting(GUID_ACDC_POWER_SOURCE, 2); }, true},
+        {"unticked while on a UPS", [&] { tick(false); }, false},
+        {"battery saver on, not ticked", [&] { sendPowerSetting(powerSavingStatus, 1); }, true},
+        {"battery saver off", [&] { sendPowerSetting(powerSavingStatus, 0); }, false},
+        {"energy saver standard", [&] { sendPowerSetting(energySaverStatus, 1); }, true},
+        {"energy saver high savings", [&] { sendPowerSetting(energySaverStatus, 2); }, true},
+        {"energy saver off", [&] { sendPowerSetting(energySaverStatus, 0); }, false},
+        {"shown over remote desktop", [&] { sendSessionChange(WTS_REMOTE_CONNECT); }, true},
+        {"shown on the console again", [&] { sendSessionChange(WTS_CONSOLE_CONNECT); }, false},
+    };
+    for (const Step& step : steps) {
+        step.news();
+        if (step.holds) {
+            EXPECT_TRUE(holdsStill()) << step.what;
+            EXPECT_EQ(state(), statePlaying) << step.what;
+        } else {
+            EXPECT_TRUE(advances(1000)) << step.what;
+            EXPECT_TRUE(advances()) << step.what;
+        }
+    }
+}
+
 // The slot of `module`'s import table through which it calls `function` of `library`.
 void** importSlot(HMODULE module, const char* library, const char* function)
 {
@@ -255,6 +342,13 @@ private:
     void* before_ = nullptr;
 };
 
+struct PowerRequest {
+    HANDLE recipient;
+    GUID setting;
+    DWORD flags;
+    HPOWERNOTIFY handle;
+};
+
 // What the component asked of the system, passed on to the system's own functions.
 struct NotificationRequests {
     void* registerSession = nullptr;
@@ -264,11 +358,8 @@ struct NotificationRequests {
     HWND sessionWindow = nullptr;
     DWORD sessionFlags = ~0u;
     HWND sessionEndedFor = nullptr;
-    HANDLE powerRecipient = nullptr;
-    GUID powerSetting{};
-    DWORD powerFlags = ~0u;
-    HPOWERNOTIFY powerHandle = nullptr;
-    HPOWERNOTIFY powerEnded = nullptr;
+    std::vector<PowerRequest> power;
+    std::vector<HPOWERNOTIFY> powerEnded;
 };
 
 NotificationRequests& requests()
@@ -292,21 +383,19 @@ BOOL WINAPI unregisterSession(HWND window)
 
 HPOWERNOTIFY WINAPI registerPower(HANDLE recipient, LPCGUID setting, DWORD flags)
 {
-    requests().powerRecipient = recipient;
-    requests().powerSetting = setting ? *setting : GUID{};
-    requests().powerFlags = flags;
-    requests().powerHandle = reinterpret_cast<HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD)>(requests().registerPower)(
-        recipient, setting, flags);
-    return requests().powerHandle;
+    const HPOWERNOTIFY handle = reinterpret_cast<HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD)>(
+        requests().registerPower)(recipient, setting, flags);
+    requests().power.push_back({recipient, setting ? *setting : GUID{}, flags, handle});
+    return handle;
 }
 
 BOOL WINAPI unregisterPower(HPOWERNOTIFY handle)
 {
-    requests().powerEnded = handle;
+    requests().powerEnded.push_back(handle);
     return reinterpret_cast<BOOL(WINAPI*)(HPOWERNOTIFY)>(requests().unregisterPower)(handle);
 }
 
-TEST(UnseenPlaybackNotifications, TheControlWindowAsksForLockAndDisplayNotificationsAndGivesThemBackWhenGone)
+TEST(UnseenPlaybackNotifications, TheControlWindowAsksForSessionAndPowerNotificationsAndGivesThemBackWhenGone)
 {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
     {
@@ -335,15 +424,37 @@ TEST(UnseenPlaybackNotifications, TheControlWindowAsksForLockAndDisplayNotificat
             control = host.controlWindow();
             EXPECT_EQ(seen.sessionWindow, control);
             EXPECT_EQ(seen.sessionFlags, static_cast<DWORD>(NOTIFY_FOR_THIS_SESSION));
-            EXPECT_EQ(seen.powerRecipient, static_cast<HANDLE>(control));
-            EXPECT_TRUE(IsEqualGUID(seen.powerSetting, GUID_CONSOLE_DISPLAY_STATE));
-            EXPECT_EQ(seen.powerFlags, static_cast<DWORD>(DEVICE_NOTIFY_WINDOW_HANDLE));
+            const struct {
+                const char* what;
+                GUID setting;
+            } settings[] = {
+                {"console display", GUID_CONSOLE_DISPLAY_STATE},
+                {"power source", GUID_ACDC_POWER_SOURCE},
+                {"battery saver", powerSavingStatus},
+                {"energy saver", energySaverStatus},
+            };
+            for (const auto& wanted : settings) {
+                const auto asked = std::count_if(seen.power.begin(), seen.power.end(), [&](const PowerRequest& r) {
+                    return IsEqualGUID(r.setting, wanted.setting) && r.recipient == static_cast<HANDLE>(control) &&
+                           r.flags == static_cast<DWORD>(DEVICE_NOTIFY_WINDOW_HANDLE);
+                });
+                EXPECT_EQ(asked, 1) << wanted.what;
+            }
+            EXPECT_EQ(seen.power.size(), std::size(settings));
             EXPECT_EQ(seen.sessionEndedFor, nullptr);
-            EXPECT_EQ(seen.powerEnded, nullptr);
+            EXPECT_TRUE(seen.powerEnded.empty());
         }
         EXPECT_EQ(seen.sessionEndedFor, control);
-        EXPECT_NE(seen.powerHandle, nullptr);
-        EXPECT_EQ(seen.powerEnded, seen.powerHandle);
+        // Every notification granted is given back, once.
+        std::vector<HPOWERNOTIFY> granted;
+        for (const PowerRequest& request : seen.power) {
+            if (request.handle)
+                granted.push_back(request.handle);
+        }
+        EXPECT_FALSE(granted.empty());
+        std::sort(granted.begin(), granted.end());
+        std::sort(seen.powerEnded.begin(), seen.powerEnded.end());
+        EXPECT_EQ(seen.powerEnded, granted);
     }
     OleUninitialize();
 }
