@@ -1,7 +1,8 @@
 #pragma once
 // The playback control: the automation methods hosts call by name, on their GUI thread.
 // An open file plays on a PlaybackWorker; the control window shows its pictures, and while
-// nobody can see them (VisibilityWatch) the worker spends nothing on them.
+// nobody can see them, or power or a remote session says to hold (VisibilityWatch), the worker
+// spends nothing on them.
 #include <memory>
 #include <vector>
 

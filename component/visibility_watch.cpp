@@ -88,7 +88,8 @@ BOOL CALLBACK collectInFront(HWND window, LPARAM context)
 
 VisibilityWatch::VisibilityWatch(HWND control, std::function<void(bool seen)> seenChanged)
     : control_(control),
-      seenChanged_(std::move(seenChanged))
+      seenChanged_(std::move(seenChanged)),
+      power_(control)
 {
     watchesOfThisThread.push_back(this);
     const std::pair<DWORD, DWORD> ranges[] = {
@@ -137,6 +138,15 @@ bool VisibilityWatch::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, 
         result = 0;
         return true;
     case WM_POWERBROADCAST:
+        // kv's settings window sends the power status message when its tick changes.
+        if (wParam == PBT_APMPOWERSTATUSCHANGE) {
+            power_.readTick();
+            if (!blank())
+                measure();
+            decide();
+            result = TRUE;
+            return true;
+        }
         if (wParam != PBT_POWERSETTINGCHANGE || !lParam)
             return false;
         onPowerSetting(*reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam));
@@ -188,19 +198,23 @@ void VisibilityWatch::onSessionChange(WPARAM change)
         locked_ = true;
     if (change == WTS_SESSION_UNLOCK)
         locked_ = false;
-    if (!locked_)
+    power_.onSessionChange(change);
+    if (!blank())
         measure();  // windows may have changed behind the lock screen
     decide();
 }
 
 void VisibilityWatch::onPowerSetting(const POWERBROADCAST_SETTING& setting)
 {
-    if (!IsEqualGUID(setting.PowerSetting, GUID_CONSOLE_DISPLAY_STATE) || setting.DataLength < sizeof(DWORD))
-        return;
-    DWORD state = 0;
-    CopyMemory(&state, setting.Data, sizeof(state));
-    displayOff_ = state == 0;  // 1 on, 2 dimmed: still seen
-    if (!displayOff_)
+    power_.readTick();
+    if (IsEqualGUID(setting.PowerSetting, GUID_CONSOLE_DISPLAY_STATE) && setting.DataLength >= sizeof(DWORD)) {
+        DWORD state = 0;
+        CopyMemory(&state, setting.Data, sizeof(state));
+        displayOff_ = state == 0;  // 1 on, 2 dimmed: still seen
+    } else {
+        power_.onPowerSetting(setting);
+    }
+    if (!blank())
         measure();
     decide();
 }
@@ -215,17 +229,19 @@ void VisibilityWatch::measure()
     coverage_ = coverageOnMonitors(part, displayMonitors(), inFront.rectangles);
 }
 
+bool VisibilityWatch::blank() const { return locked_ || displayOff_ || power_.holds(); }
+
 void VisibilityWatch::decide()
 {
-    const bool blank = locked_ || displayOff_;
+    const bool nothingToSee = blank();
     const bool couldBeCovered = coverage_ != Coverage::clear || GetTickCount64() - lastChange_ < watchAfterChange;
-    const bool poll = !blank && couldBeCovered;
+    const bool poll = !nothingToSee && couldBeCovered;
     if (poll != polling_) {
         polling_ = poll && SetTimer(control_, pollTimer, pollMilliseconds, nullptr) != 0;
         if (!poll)
             KillTimer(control_, pollTimer);
     }
-    const bool seen = !blank && coverage_ != Coverage::whole;
+    const bool seen = !nothingToSee && coverage_ != Coverage::whole;
     if (seen == seen_)
         return;
     seen_ = seen;

@@ -1,8 +1,10 @@
 #pragma once
 // Whether the control can be seen on some monitor: not while windows in front of it hide all
-// of its part of every monitor, the workstation is locked or the console display is off. Told
-// rather than asking: WinEvent hooks for other windows' changes, the session's lock notifications
-// and the console display's power setting, all on the thread that owns the control window.
+// of its part of every monitor, the workstation is locked or the console display is off; and
+// taken as unseen while PowerHold holds the picture (battery with kv's tick, battery or energy
+// saver, a remote desktop session). Told rather than asking: WinEvent hooks for other windows'
+// changes, the session's lock and connect notifications and power settings, all on the thread
+// that owns the control window.
 // A burst of window events is measured once. Where events may not come (Wine delivers only
 // window creation for other processes' windows) the coverage is measured again twice a
 // second, but only while something could be covering: the part is partly or wholly covered,
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "component/monitor_parts.h"
+#include "component/power_hold.h"
 
 class VisibilityWatch {
 public:
@@ -34,6 +37,7 @@ private:
     void onSessionChange(WPARAM change);
     void onPowerSetting(const POWERBROADCAST_SETTING& setting);
     void measure();
+    bool blank() const;  // locked, display off or held: unseen whatever covers it
     void decide();
 
     HWND control_;
@@ -43,6 +47,7 @@ private:
     bool sessionNotification_ = false;
     bool locked_ = false;
     bool displayOff_ = false;
+    PowerHold power_;
     Coverage coverage_ = Coverage::clear;
     ULONGLONG lastChange_ = 0;  // tick of the last window event
     bool burstPending_ = false;

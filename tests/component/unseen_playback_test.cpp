@@ -2,31 +2,43 @@
 // they can: windows of this process covering the screen, and the session's lock and the
 // console display's notifications sent to the control window as the system sends them, and
 // the control window asking the system for those notifications (Wine cannot lock a session or
-// turn the display off, so the asking is seen in the component's calls to the system).
+// turn the display off, so the asking is seen in the component's calls to the system). Also
+// held while seen: on battery with kv's tick in kv.ini, under battery or energy saver, in a
+// remote desktop session. The control is loaded from a copy in a program folder of its own.
 // (kv.exe covered by another process's windows: wallpaper_video_e2e_test.)
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <wtsapi32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "tests/component/cover_window.h"
-#include "tests/component/component_test.h"
+#include "tests/component/component_host.h"
 #include "tests/component/hosted_control.h"
 #include "tests/driver/gtest_helpers.h"
 #include "tests/driver/kv_driver.h"
 
 namespace {
 
-class UnseenPlayback : public ComponentTest {
+// Not in the mingw-w64 headers we build with: battery saver, and Windows 11's energy saver.
+constexpr GUID powerSavingStatus = {0xe00958c0, 0xc213, 0x4ace, {0xac, 0x77, 0xfe, 0xcc, 0xed, 0x2e, 0xee, 0xa5}};
+constexpr GUID energySaverStatus = {0x550e8400, 0xe29b, 0x41d4, {0xa7, 0x16, 0x44, 0x66, 0x55, 0x44, 0x00, 0x00}};
+
+class UnseenPlayback : public kvtest::OleTest {
 protected:
     void SetUp() override
     {
-        ASSERT_NO_FATAL_FAILURE(ComponentTest::SetUp());
-        host = std::make_unique<HostedControl>(library, 320, 240);
+        ASSERT_NO_FATAL_FAILURE(OleTest::SetUp());
+        ASSERT_TRUE(program.copyIn(kvtest::binDirectory() + "\\component\\APlayer.dll", "APlayer.dll"));
+        library.emplace(program.pathOf("APlayer.dll"));
+        ASSERT_TRUE(library->loaded());
+        host = std::make_unique<HostedControl>(*library, 320, 240);
         ASSERT_TRUE(host->ready());
         EXPECT_EQ(setConfig(player(), 8, 1), 0);
         open(player(), clipPath("red_then_blue_320x240.mp4"));
@@ -36,7 +48,8 @@ protected:
     void TearDown() override
     {
         host.reset();
-        ComponentTest::TearDown();
+        library.reset();  // before the program folder goes
+        OleTest::TearDown();
     }
 
     const AutomationObject& player() const { return host->player(); }
@@ -82,14 +95,24 @@ protected:
         SendMessageW(host->controlWindow(), WM_WTSSESSION_CHANGE, change,
                      static_cast<LPARAM>(WTSGetActiveConsoleSessionId()));
     }
-    void sendDisplayState(DWORD state) const
+    void sendDisplayState(DWORD state) const { sendPowerSetting(GUID_CONSOLE_DISPLAY_STATE, state); }
+    void sendPowerSetting(const GUID& name, DWORD state) const
     {
-        POWERBROADCAST_SETTING setting{GUID_CONSOLE_DISPLAY_STATE, sizeof(DWORD), {0}};
+        POWERBROADCAST_SETTING setting{name, sizeof(DWORD), {0}};
         CopyMemory(setting.Data, &state, sizeof(state));
         SendMessageW(host->controlWindow(), WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
                      reinterpret_cast<LPARAM>(&setting));
     }
+    // As kv's settings window does when the user changes the tick: kv.ini, then the message.
+    void tick(bool ticked) const
+    {
+        ASSERT_TRUE(
+            WritePrivateProfileStringA("播放", "电池暂停", ticked ? "1" : nullptr, program.pathOf("kv.ini").c_str()));
+        SendMessageW(host->controlWindow(), WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+    }
 
+    kvtest::ProgramDirectory program;
+    std::optional<ComponentLibrary> library;
     std::unique_ptr<HostedControl> host;
 };
 
@@ -197,6 +220,37 @@ TEST_F(UnseenPlayback, LockedSessionAndDarkDisplayStopItUntilTheyEnd)
     EXPECT_TRUE(advances(1000));
 }
 
+TEST_F(UnseenPlayback, BatteryWithTheTickSaversAndRemoteSessionsHoldItUntilTheyEnd)
+{
+    const struct {
+        const char* what;
+        std::function<void()> news;
+        bool holds;
+    } steps[] = {
+        {"on battery, not ticked", [&] { sendPowerSetting(GUID_ACDC_POWER_SOURCE, 1); }, false},
+        {"ticked while on battery", [&] { tick(true); }, true},
+        {"on mains, ticked", [&] { sendPowerSetting(GUID_ACDC_POWER_SOURCE, 0); }, false},
+        {"on a UPS, ticked", [&] { sendPowerSetting(GUID_ACDC_POWER_SOURCE, 2); }, true},
+        {"unticked while on a UPS", [&] { tick(false); }, false},
+        {"battery saver on", [&] { sendPowerSetting(powerSavingStatus, 1); }, true},
+        {"battery saver off", [&] { sendPowerSetting(powerSavingStatus, 0); }, false},
+        {"energy saver high savings", [&] { sendPowerSetting(energySaverStatus, 2); }, true},
+        {"energy saver off", [&] { sendPowerSetting(energySaverStatus, 0); }, false},
+        {"shown over remote desktop", [&] { sendSessionChange(WTS_REMOTE_CONNECT); }, true},
+        {"shown on the console again", [&] { sendSessionChange(WTS_CONSOLE_CONNECT); }, false},
+    };
+    for (const auto& step : steps) {
+        step.news();
+        if (step.holds) {
+            EXPECT_TRUE(holdsStill()) << step.what;
+            EXPECT_EQ(state(), statePlaying) << step.what;
+        } else {
+            EXPECT_TRUE(advances(1000)) << step.what;
+            EXPECT_TRUE(advances()) << step.what;
+        }
+    }
+}
+
 // The slot of `module`'s import table through which it calls `function` of `library`.
 void** importSlot(HMODULE module, const char* library, const char* function)
 {
@@ -264,11 +318,10 @@ struct NotificationRequests {
     HWND sessionWindow = nullptr;
     DWORD sessionFlags = ~0u;
     HWND sessionEndedFor = nullptr;
-    HANDLE powerRecipient = nullptr;
-    GUID powerSetting{};
-    DWORD powerFlags = ~0u;
-    HPOWERNOTIFY powerHandle = nullptr;
-    HPOWERNOTIFY powerEnded = nullptr;
+    std::vector<GUID> powerSettings;  // asked for as window messages
+    std::vector<HANDLE> powerRecipients;
+    std::vector<HPOWERNOTIFY> powerHandles;
+    std::vector<HPOWERNOTIFY> powerEnded;
 };
 
 NotificationRequests& requests()
@@ -292,27 +345,29 @@ BOOL WINAPI unregisterSession(HWND window)
 
 HPOWERNOTIFY WINAPI registerPower(HANDLE recipient, LPCGUID setting, DWORD flags)
 {
-    requests().powerRecipient = recipient;
-    requests().powerSetting = setting ? *setting : GUID{};
-    requests().powerFlags = flags;
-    requests().powerHandle = reinterpret_cast<HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD)>(requests().registerPower)(
-        recipient, setting, flags);
-    return requests().powerHandle;
+    requests().powerSettings.push_back(setting && flags == DEVICE_NOTIFY_WINDOW_HANDLE ? *setting : GUID{});
+    requests().powerRecipients.push_back(recipient);
+    const HPOWERNOTIFY handle = reinterpret_cast<HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD)>(
+        requests().registerPower)(recipient, setting, flags);
+    if (handle)
+        requests().powerHandles.push_back(handle);
+    return handle;
 }
 
 BOOL WINAPI unregisterPower(HPOWERNOTIFY handle)
 {
-    requests().powerEnded = handle;
+    requests().powerEnded.push_back(handle);
     return reinterpret_cast<BOOL(WINAPI*)(HPOWERNOTIFY)>(requests().unregisterPower)(handle);
 }
 
-TEST(UnseenPlaybackNotifications, TheControlWindowAsksForLockAndDisplayNotificationsAndGivesThemBackWhenGone)
+TEST(UnseenPlaybackNotifications, TheControlWindowAsksForSessionAndPowerNotificationsAndGivesThemBackWhenGone)
 {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
     {
         ComponentLibrary library;
         ASSERT_TRUE(library.loaded());
-        HMODULE component = GetModuleHandleA("APlayer.dll");
+        // By path: the copies the other tests loaded stay mapped under the same name.
+        HMODULE component = GetModuleHandleA(besideProgram("component\\APlayer.dll").c_str());
         NotificationRequests& seen = requests();
         seen = NotificationRequests{};
         const ImportPatch patches[] = {
@@ -335,15 +390,18 @@ TEST(UnseenPlaybackNotifications, TheControlWindowAsksForLockAndDisplayNotificat
             control = host.controlWindow();
             EXPECT_EQ(seen.sessionWindow, control);
             EXPECT_EQ(seen.sessionFlags, static_cast<DWORD>(NOTIFY_FOR_THIS_SESSION));
-            EXPECT_EQ(seen.powerRecipient, static_cast<HANDLE>(control));
-            EXPECT_TRUE(IsEqualGUID(seen.powerSetting, GUID_CONSOLE_DISPLAY_STATE));
-            EXPECT_EQ(seen.powerFlags, static_cast<DWORD>(DEVICE_NOTIFY_WINDOW_HANDLE));
+            const GUID wanted[] = {GUID_CONSOLE_DISPLAY_STATE, GUID_ACDC_POWER_SOURCE, powerSavingStatus,
+                                   energySaverStatus};
+            EXPECT_TRUE(std::is_permutation(std::begin(wanted), std::end(wanted), seen.powerSettings.begin(),
+                                            seen.powerSettings.end(), IsEqualGUID));
+            EXPECT_EQ(std::count(seen.powerRecipients.begin(), seen.powerRecipients.end(), control), std::size(wanted));
             EXPECT_EQ(seen.sessionEndedFor, nullptr);
-            EXPECT_EQ(seen.powerEnded, nullptr);
+            EXPECT_TRUE(seen.powerEnded.empty());
         }
         EXPECT_EQ(seen.sessionEndedFor, control);
-        EXPECT_NE(seen.powerHandle, nullptr);
-        EXPECT_EQ(seen.powerEnded, seen.powerHandle);
+        EXPECT_FALSE(seen.powerHandles.empty());
+        EXPECT_TRUE(std::is_permutation(seen.powerHandles.begin(), seen.powerHandles.end(), seen.powerEnded.begin(),
+                                        seen.powerEnded.end()));
     }
     OleUninitialize();
 }
