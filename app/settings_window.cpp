@@ -216,7 +216,12 @@ void SettingsWindow::flipPlayChoice(UINT command, const PlayChoice& choice)
 // The component takes it up when it next opens a video.
 void SettingsWindow::onHardwareDecodingChosen() { flipPlayChoice(hardwareDecodingCommand, hardwareDecoding); }
 
-void SettingsWindow::onPauseOnBatteryChosen() { flipPlayChoice(pauseOnBatteryCommand, pauseOnBattery); }
+// On battery, a user who ticks it expects the wallpaper to stop now, not at the next power event.
+void SettingsWindow::onPauseOnBatteryChosen()
+{
+    flipPlayChoice(pauseOnBatteryCommand, pauseOnBattery);
+    tellPlayerPowerChoiceChanged();
+}
 
 void SettingsWindow::showRunAtLoginTick()
 {
