@@ -7,6 +7,7 @@
 #include "app/file_dialog_filter.h"
 #include "app/folder_picker.h"
 #include "app/login_shortcut.h"
+#include "app/play_choice_setting.h"
 #include "app/remembered_video.h"
 #include "app/settings_file.h"
 #include "app/settings_layout.h"
@@ -99,6 +100,7 @@ void SettingsWindow::addControls()
                                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
     useFontFor(dpi);
     addRunAtLoginItem();
+    addPlayChoiceItems();
     addChangeIntervalMenu();
     AppendMenuA(GetSystemMenu(handle(), FALSE), MF_STRING, chooseFolderCommand, "选择文件夹…");
     DragAcceptFiles(handle(), TRUE);
@@ -193,6 +195,34 @@ void SettingsWindow::onAllMonitorsChosen()
     fitPlayerWindowToScreen(allMonitors);
 }
 
+void SettingsWindow::addPlayChoiceItems()
+{
+    HMENU menu = GetSystemMenu(handle(), FALSE);
+    AppendMenuA(menu, MF_STRING | (isTicked(hardwareDecoding) ? MF_CHECKED : MF_UNCHECKED), hardwareDecodingCommand,
+                hardwareDecoding.label);
+    AppendMenuA(menu, MF_STRING | (isTicked(pauseOnBattery) ? MF_CHECKED : MF_UNCHECKED), pauseOnBatteryCommand,
+                pauseOnBattery.label);
+}
+
+// The tick the user sees is the one that flips.
+void SettingsWindow::flipPlayChoice(UINT command, const PlayChoice& choice)
+{
+    HMENU menu = GetSystemMenu(handle(), FALSE);
+    const bool ticked = !(GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED);
+    rememberTick(choice, ticked);
+    CheckMenuItem(menu, command, MF_BYCOMMAND | (ticked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// The component takes it up when it next opens a video.
+void SettingsWindow::onHardwareDecodingChosen() { flipPlayChoice(hardwareDecodingCommand, hardwareDecoding); }
+
+// On battery, a user who ticks it expects the wallpaper to stop now, not at the next power event.
+void SettingsWindow::onPauseOnBatteryChosen()
+{
+    flipPlayChoice(pauseOnBatteryCommand, pauseOnBattery);
+    tellPlayerPowerChoiceChanged();
+}
+
 void SettingsWindow::showRunAtLoginTick()
 {
     // Read afresh each time the menu opens: the shortcut may have been made or removed outside.
@@ -285,6 +315,10 @@ SettingsWindow::Event SettingsWindow::eventOf(UINT message, WPARAM wParam)
             return &SettingsWindow::onRunAtLoginChosen;
         if ((wParam & 0xFFF0) == allMonitorsCommand)
             return &SettingsWindow::onAllMonitorsChosen;
+        if ((wParam & 0xFFF0) == hardwareDecodingCommand)
+            return &SettingsWindow::onHardwareDecodingChosen;
+        if ((wParam & 0xFFF0) == pauseOnBatteryCommand)
+            return &SettingsWindow::onPauseOnBatteryChosen;
         if ((wParam & 0xFFF0) == chooseFolderCommand)
             return &SettingsWindow::onChooseFolderChosen;
         if (const std::optional<int> minutes = changeIntervalOf(wParam & 0xFFF0))

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+struct PlayChoice;
+
 class SettingsWindow : public ProgramWindow {
 public:
     SettingsWindow();
@@ -43,6 +45,12 @@ private:
     // The system menu's "在所有显示器上播放" item: ticked, the video covers every monitor, each
     // filled with the whole picture; the choice is kept in the settings file.
     void onAllMonitorsChosen();
+    // The system menu's "硬件解码" and "使用电池时暂停" items: ticks read from the settings file at
+    // start; choosing one flips its tick and keeps it there, for the component to read.
+    void addPlayChoiceItems();
+    void flipPlayChoice(UINT command, const PlayChoice& choice);
+    void onHardwareDecodingChosen();
+    void onPauseOnBatteryChosen();
     // The system menu's "换片间隔" radio items: when a folder's wallpaper moves to its next video.
     void addChangeIntervalMenu();
     void showChangeInterval(int minutes);
@@ -70,6 +78,10 @@ constexpr UINT allMonitorsCommand = 0x0020;
 constexpr UINT chooseFolderCommand = 0x0030;
 // The system commands of the "换片间隔" items, in the order of intervalChoices, 0x10 apart.
 constexpr UINT firstChangeIntervalCommand = 0x0040;
+
+// The system commands of the "硬件解码" and "使用电池时暂停" items.
+constexpr UINT hardwareDecodingCommand = 0x00A0;
+constexpr UINT pauseOnBatteryCommand = 0x00B0;
 
 // Loads the settings window as the program's first window; a failure is fatal.
 void loadStartupWindow();

@@ -67,6 +67,14 @@ RECT coverScreen(HWND window, bool allMonitors)
     place(window, origin.x, origin.y, area.right - area.left, area.bottom - area.top);
     return outerRect(window);
 }
+
+// Sent as the system sends it on a power change; not waited for when the window belongs to
+// another thread, so the settings window stays responsive.
+BOOL CALLBACK tellPowerStatusChanged(HWND window, LPARAM)
+{
+    SendNotifyMessageA(window, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+    return TRUE;
+}
 }  // namespace
 
 PlayerWindow::PlayerWindow(std::optional<std::string> fileName, bool allMonitors)
@@ -194,4 +202,12 @@ void destroyPlayerWindow()
     // Gone already (Esc, or the shell took it with the old desktop): nothing is left to end.
     if (HWND window = loadedWindow(layout::playerWindow))
         PostMessageA(window, destroyRequest, 0, 0);
+}
+
+void tellPlayerPowerChoiceChanged()
+{
+    HWND window = loadedWindow(layout::playerWindow);
+    if (!window)
+        return;
+    EnumChildWindows(window, tellPowerStatusChanged, 0);
 }

@@ -42,3 +42,8 @@ void reloadPlayerWindow(const std::string& fileName, bool allMonitors);
 // The player window and the component's host cover the primary monitor, or all monitors, as
 // they stand now (after a display change, or when the choice changed).
 void fitPlayerWindowToScreen(bool allMonitors);
+
+// The pause-on-battery choice changed in the settings file: every window inside the player
+// window, the component's control among them, hears a power status change, on which the
+// component reads the choice again. Nothing happens without a player window.
+void tellPlayerPowerChoiceChanged();

@@ -96,6 +96,24 @@ TEST(PlayerEndToEnd, StartUpWithARememberedFolderThatExistsOpensTheFolder)
     RemoveDirectoryA(folder.c_str());
 }
 
+// The control hears of the battery choice once kv.ini holds it, at each choice and at no other
+// (the hardware decoding choice waits for the next open).
+TEST(PlayerEndToEnd, ChoosingPauseOnBatteryMakesTheControlReadItAgainAtOnce)
+{
+    PlayerRun run({"recording_component", nullptr, video});
+    ASSERT_TRUE(run.ready());
+    ASSERT_EQ(run.waitForCalls(6), startCalls(video));
+    constexpr WPARAM hardwareDecoding = 0x00A0, pauseOnBattery = 0x00B0;  // the items' system commands
+
+    for (WPARAM command : {pauseOnBattery, pauseOnBattery, hardwareDecoding, pauseOnBattery})
+        PostMessageA(run.settings, WM_SYSCOMMAND, command, 0);
+
+    Calls expected = startCalls(video);
+    expected.insert(expected.end(), {"PowerStatusChange(1)", "PowerStatusChange()", "PowerStatusChange(1)"});
+    EXPECT_EQ(run.waitForCalls(9), expected);
+    EXPECT_EQ(closeAndWait(run), 0u);
+}
+
 struct NoPlayerCase {
     const char* name;
     PlayerRunSetup setup;
