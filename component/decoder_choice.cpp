@@ -53,8 +53,7 @@ Decoding chooseDecoding(const DecodingFacts& facts)
         return Decoding::processor;
     const std::vector<GUID> wanted = profilesFor(facts.codec);
     const bool offered = std::any_of(facts.offers.begin(), facts.offers.end(), [&](const DecoderOffer& offer) {
-        return offer.nv12 && offer.takesSize &&
-               std::find(wanted.begin(), wanted.end(), offer.profile) != wanted.end();
+        return offer.nv12 && offer.takesSize && std::find(wanted.begin(), wanted.end(), offer.profile) != wanted.end();
     });
     return offered ? Decoding::card : Decoding::processor;
 }

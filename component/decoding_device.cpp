@@ -71,8 +71,8 @@ ComPtr<ID3D11Device> videoDevice(const Direct3D& d3d, IDXGIAdapter1& adapter)
     HRESULT result = d3d.createDevice(&adapter, D3D_DRIVER_TYPE_UNKNOWN, nullptr, flags, levels, ARRAYSIZE(levels),
                                       D3D11_SDK_VERSION, &device, nullptr, nullptr);
     if (result == E_INVALIDARG) {
-        result = d3d.createDevice(&adapter, D3D_DRIVER_TYPE_UNKNOWN, nullptr, flags, levels + 1,
-                                  ARRAYSIZE(levels) - 1, D3D11_SDK_VERSION, &device, nullptr, nullptr);
+        result = d3d.createDevice(&adapter, D3D_DRIVER_TYPE_UNKNOWN, nullptr, flags, levels + 1, ARRAYSIZE(levels) - 1,
+                                  D3D11_SDK_VERSION, &device, nullptr, nullptr);
     }
     if (FAILED(result))
         return nullptr;

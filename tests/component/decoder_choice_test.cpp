@@ -23,23 +23,51 @@ TEST(DecoderChoice, TheCardDecodesOnlyWhereItIsARealOneWithAnNv12DecoderForTheCo
         GUID codec;
         Decoding expected;
     } cases[] = {
-        {"H.264 on a card that decodes it", true, AdapterKind::hardware, {h264Offer}, MFVideoFormat_H264,
+        {"H.264 on a card that decodes it",
+         true,
+         AdapterKind::hardware,
+         {h264Offer},
+         MFVideoFormat_H264,
          Decoding::card},
         {"kv's tick unticked", false, AdapterKind::hardware, {h264Offer}, MFVideoFormat_H264, Decoding::processor},
         {"a software adapter", true, AdapterKind::software, {h264Offer}, MFVideoFormat_H264, Decoding::processor},
         {"no adapter", true, AdapterKind::none, {h264Offer}, MFVideoFormat_H264, Decoding::processor},
         {"no video device (Wine)", true, AdapterKind::hardware, {}, MFVideoFormat_H264, Decoding::processor},
-        {"HEVC where only H.264 is offered", true, AdapterKind::hardware, {h264Offer}, MFVideoFormat_HEVC,
+        {"HEVC where only H.264 is offered",
+         true,
+         AdapterKind::hardware,
+         {h264Offer},
+         MFVideoFormat_HEVC,
          Decoding::processor},
-        {"HEVC among several", true, AdapterKind::hardware, {h264Offer, {hevc, true, true}}, MFVideoFormat_HEVC,
+        {"HEVC among several",
+         true,
+         AdapterKind::hardware,
+         {h264Offer, {hevc, true, true}},
+         MFVideoFormat_HEVC,
          Decoding::card},
-        {"HEVC offered at 10 bits only", true, AdapterKind::hardware, {{hevc10, false, true}}, MFVideoFormat_HEVC,
+        {"HEVC offered at 10 bits only",
+         true,
+         AdapterKind::hardware,
+         {{hevc10, false, true}},
+         MFVideoFormat_HEVC,
          Decoding::processor},
-        {"a size the decoder does not take", true, AdapterKind::hardware, {{h264, true, false}}, MFVideoFormat_H264,
+        {"a size the decoder does not take",
+         true,
+         AdapterKind::hardware,
+         {{h264, true, false}},
+         MFVideoFormat_H264,
          Decoding::processor},
-        {"a decoder without NV12", true, AdapterKind::hardware, {{h264, false, true}}, MFVideoFormat_H264,
+        {"a decoder without NV12",
+         true,
+         AdapterKind::hardware,
+         {{h264, false, true}},
+         MFVideoFormat_H264,
          Decoding::processor},
-        {"a stream already decoded (Wine's source)", true, AdapterKind::hardware, {h264Offer}, MFVideoFormat_I420,
+        {"a stream already decoded (Wine's source)",
+         true,
+         AdapterKind::hardware,
+         {h264Offer},
+         MFVideoFormat_I420,
          Decoding::processor},
     };
     for (const Case& c : cases) {
@@ -57,7 +85,7 @@ TEST(DecoderChoice, MicrosoftsBasicRenderDriverAndFlaggedSoftwareAdaptersAreSoft
         UINT vendor, device, flags;
         AdapterKind expected;
     } cases[] = {
-        {0x1414, 0x8C, 0, AdapterKind::software},                          // Basic Render Driver
+        {0x1414, 0x8C, 0, AdapterKind::software},                           // Basic Render Driver
         {0x1414, 0x8C, DXGI_ADAPTER_FLAG_SOFTWARE, AdapterKind::software},  // WARP
         {0x8086, 0x1234, DXGI_ADAPTER_FLAG_SOFTWARE, AdapterKind::software},
         {0x8086, 0x9A49, 0, AdapterKind::hardware},  // Intel
