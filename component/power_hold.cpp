@@ -39,7 +39,10 @@ PowerHold::~PowerHold()
         UnregisterPowerSettingNotification(notification);
 }
 
-bool PowerHold::holds() const { return holdForPower(onBattery_, pauseOnBattery_, saverOn_, energySaverOn_, remote_); }
+bool PowerHold::holds() const
+{
+    return disconnected_ || holdForPower(onBattery_, pauseOnBattery_, saverOn_, energySaverOn_, remote_);
+}
 
 void PowerHold::readTick() { pauseOnBattery_ = tickedToPauseOnBattery(); }
 
@@ -59,9 +62,12 @@ void PowerHold::onPowerSetting(const POWERBROADCAST_SETTING& setting)
 
 void PowerHold::onSessionChange(WPARAM change)
 {
-    // The news is about this session: shown on a remote client now, or on this machine's console.
-    if (change == WTS_REMOTE_CONNECT)
-        remote_ = true;
-    if (change == WTS_CONSOLE_CONNECT)
-        remote_ = false;
+    // The news is about this session: shown on a remote client now, or on this machine's
+    // console; between a disconnect and the next connect it is shown nowhere.
+    if (change == WTS_REMOTE_CONNECT || change == WTS_CONSOLE_CONNECT) {
+        remote_ = change == WTS_REMOTE_CONNECT;
+        disconnected_ = false;
+    }
+    if (change == WTS_REMOTE_DISCONNECT || change == WTS_CONSOLE_DISCONNECT)
+        disconnected_ = true;
 }

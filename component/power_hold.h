@@ -1,10 +1,11 @@
 #pragma once
 // When the wallpaper holds its picture although it could be seen: on battery while kv's menu
 // item "使用电池时暂停" is ticked, and whatever the tick while Windows saves energy (battery
-// saver, or Windows 11's energy saver) or the session is shown over remote desktop, where every
-// picture would cross the network. Told rather than asking: power setting notifications and the
-// session's connect notifications to the control window; the tick is read from kv.ini whenever
-// a power notification comes, and kv's settings window sends one right after it changes.
+// saver, or Windows 11's energy saver), while the session is shown over remote desktop, where
+// every picture would cross the network, or while it is disconnected and shown nowhere. Told
+// rather than asking: power setting notifications and the session's connect notifications to
+// the control window; the tick is read from kv.ini whenever a power notification comes, and
+// kv's settings window sends one right after it changes.
 #include <windows.h>
 
 #include <vector>
@@ -34,4 +35,5 @@ private:
     bool saverOn_ = false;
     bool energySaverOn_ = false;
     bool remote_ = false;
+    bool disconnected_ = false;
 };

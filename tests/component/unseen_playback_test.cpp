@@ -238,6 +238,8 @@ TEST_F(UnseenPlayback, BatteryWithTheTickSaversAndRemoteSessionsHoldItUntilTheyE
         {"energy saver off", [&] { sendPowerSetting(energySaverStatus, 0); }, false},
         {"shown over remote desktop", [&] { sendSessionChange(WTS_REMOTE_CONNECT); }, true},
         {"shown on the console again", [&] { sendSessionChange(WTS_CONSOLE_CONNECT); }, false},
+        {"the console left for another user", [&] { sendSessionChange(WTS_CONSOLE_DISCONNECT); }, true},
+        {"back on the console", [&] { sendSessionChange(WTS_CONSOLE_CONNECT); }, false},
     };
     for (const auto& step : steps) {
         step.news();
