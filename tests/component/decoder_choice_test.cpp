@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <dxgi.h>
 #include <mfapi.h>
 
 #include "component/decoder_choice.h"
@@ -77,22 +76,6 @@ TEST(DecoderChoice, TheCardDecodesOnlyWhereItIsARealOneWithAnNv12DecoderForTheCo
             EXPECT_EQ(c.expected, Decoding::processor) << c.what;
         }
     }
-}
-
-TEST(DecoderChoice, MicrosoftsBasicRenderDriverAndFlaggedSoftwareAdaptersAreSoftware)
-{
-    struct Case {
-        UINT vendor, device, flags;
-        AdapterKind expected;
-    } cases[] = {
-        {0x1414, 0x8C, 0, AdapterKind::software},                           // Basic Render Driver
-        {0x1414, 0x8C, DXGI_ADAPTER_FLAG_SOFTWARE, AdapterKind::software},  // WARP
-        {0x8086, 0x1234, DXGI_ADAPTER_FLAG_SOFTWARE, AdapterKind::software},
-        {0x8086, 0x9A49, 0, AdapterKind::hardware},  // Intel
-        {0x10DE, 0x06CD, 0, AdapterKind::hardware},  // NVIDIA, as Wine reports it
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(adapterKind(c.vendor, c.device, c.flags), c.expected) << std::hex << c.vendor << ":" << c.device;
 }
 
 }  // namespace
