@@ -228,6 +228,7 @@ struct PlaybackWorker::Playthrough {
     bool lostDevice = false;  // ...and its device went with it
     int cardPictures = 0;     // decoded by this reader's card
     bool drawnByReader = false;
+    int64_t resumeAt = 0;  // of the file, from a reader that failed
 
     bool advancing() const { return playing && seen; }
     // The same file from a new reader: its time so far, and a seek to the picture it had,
@@ -244,7 +245,6 @@ struct PlaybackWorker::Playthrough {
         next.resumeAt = std::max<int64_t>(0, at - firstStamp.value_or(0));
         return next;
     }
-    int64_t resumeAt = 0;  // of the file, from a reader that failed
     bool hasWork() const { return !ended && seen && (showNext || playing); }
 };
 

@@ -141,9 +141,7 @@ bool VisibilityWatch::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, 
         // kv's settings window sends the power status message when its tick changes.
         if (wParam == PBT_APMPOWERSTATUSCHANGE) {
             power_.readTick();
-            if (!blank())
-                measure();
-            decide();
+            reconsider();
             result = TRUE;
             return true;
         }
@@ -199,9 +197,7 @@ void VisibilityWatch::onSessionChange(WPARAM change)
     if (change == WTS_SESSION_UNLOCK)
         locked_ = false;
     power_.onSessionChange(change);
-    if (!blank())
-        measure();  // windows may have changed behind the lock screen
-    decide();
+    reconsider();
 }
 
 void VisibilityWatch::onPowerSetting(const POWERBROADCAST_SETTING& setting)
@@ -214,6 +210,13 @@ void VisibilityWatch::onPowerSetting(const POWERBROADCAST_SETTING& setting)
     } else {
         power_.onPowerSetting(setting);
     }
+    reconsider();
+}
+
+// Windows may have changed while nothing could be seen (behind the lock screen, with the
+// display off): they are measured again once there is something to see.
+void VisibilityWatch::reconsider()
+{
     if (!blank())
         measure();
     decide();

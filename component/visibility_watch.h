@@ -38,6 +38,7 @@ private:
     void onPowerSetting(const POWERBROADCAST_SETTING& setting);
     void measure();
     bool blank() const;  // locked, display off or held: unseen whatever covers it
+    void reconsider();   // after news of the session or power
     void decide();
 
     HWND control_;
